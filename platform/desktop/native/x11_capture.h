@@ -1,0 +1,32 @@
+// Screen capture of the main display (the primary XRandR monitor, else the
+// root window), with XShm where the server has it, else XGetImage.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace native {
+
+struct Image {
+    int32_t width = 0, height = 0;
+    std::vector<uint32_t> pixels;  // 0xRRGGBB, row by row
+};
+
+struct MonitorRect {
+    int32_t x = 0, y = 0, width = 0, height = 0;
+};
+
+class X11Capture {
+public:
+    static std::unique_ptr<X11Capture> Open(const char* displayName = nullptr);
+    virtual ~X11Capture() = default;
+    // The main display's area in root-window pixels.
+    virtual MonitorRect MainDisplay() = 0;
+    // Display index 0 is the main display; other indexes give an empty image.
+    virtual Image CaptureDisplay(int32_t index) = 0;
+    // A root-window area in device pixels; clipped to the root window; empty
+    // when nothing is left. Width and height must be positive here.
+    virtual Image CaptureArea(int32_t x, int32_t y, int32_t width, int32_t height) = 0;
+};
+
+}  // namespace native
