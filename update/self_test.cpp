@@ -1,0 +1,152 @@
+#include "update/self_test.h"
+
+#include "app/app.h"
+#include "update/update_window.h"
+
+namespace quorrel {
+
+namespace {
+
+// What the three controls have in common, up to their own properties.
+DesignList SelfTestControlStart() {
+    DesignList d;
+    d.Str("InitialParent", "")
+        .Bool("Underline", false)
+        .Bool("Italic", false)
+        .Bool("Bold", true)
+        .Str("TextFont", "System")
+        .Bool("AutoDeactivate", true)
+        .Str("HelpTag", "")
+        .Bool("Visible", true)
+        .Bool("Enabled", true);
+    return d;
+}
+
+// A label of the window: its place, text and alignment.
+std::string SelfTestLabelDesign(const std::string& name, const std::string& text, int32_t align, int32_t left,
+                                int32_t width, int32_t tabIndex) {
+    return SelfTestControlStart()
+        .Str("DataField", "")
+        .Str("DataSource", "")
+        .Bool("Transparent", false)
+        .Bool("Selectable", false)
+        .Bool("Multiline", false)
+        .Col("TextColor", 0, 0, 0)
+        .Int("TextAlign", align)
+        .Str("Text", text)
+        .Int("TabIndex", tabIndex)
+        .Int("TabPanelIndex", 0)
+        .Bool("LockBottom", false)
+        .Bool("LockRight", false)
+        .Bool("LockTop", true)
+        .Bool("LockLeft", true)
+        .Int("Height", 20)
+        .Int("Width", width)
+        .Int("Top", 20)
+        .Int("Left", left)
+        .Int("Index", kNoIndex)
+        .Str("Name", name)
+        .Bool("TabStop", true)
+        .Bytes();
+}
+
+}  // namespace
+
+void selfTest::Layout() {
+    RuntimeMassPropertySetter(std::static_pointer_cast<PropertyObject>(shared_from_this()),
+                              DesignList()
+                                  .Int("Placement", 0)
+                                  .Int("Width", 212)
+                                  .Int("Height", 102)
+                                  .Int("MinWidth", 64)
+                                  .Int("MinHeight", 64)
+                                  .Int("MaxWidth", 32000)
+                                  .Int("MaxHeight", 32000)
+                                  .Int("Frame", 0)
+                                  .Bool("Composite", false)
+                                  .Bool("HasBackColor", false)
+                                  .Col("BackColor", 255, 255, 255)
+                                  .Str("Title", "Self Test")
+                                  .Bool("Visible", true)
+                                  .Bool("FullScreen", false)
+                                  .Bool("MenuBarVisible", true)
+                                  .Bool("CloseButton", true)
+                                  .Bool("Resizeable", false)
+                                  .Bool("LiveResize", false)
+                                  .Bool("MaximizeButton", false)
+                                  .Bool("MinimizeButton", false)
+                                  .Bool("FullScreenButton", false)
+                                  .Int("MacProcID", 0)
+                                  .Bytes());
+}
+
+void selfTest::CreateControls() { _CreateControls0(); }
+
+void selfTest::_CreateControls0() {
+    auto self = std::static_pointer_cast<selfTest>(shared_from_this());
+
+    auto label1 = __New<Label>();
+    label1->Constructor();
+    _AddControl("StaticText1", label1);
+    StaticText1()->TextUnit(0);
+    RuntimeMassPropertySetter(StaticText1(), SelfTestLabelDesign("StaticText1", "Version:", 0, 38, 61, 0));
+
+    auto label2 = __New<Label>();
+    label2->Constructor();
+    _AddControl("StaticText2", label2);
+    StaticText2()->TextUnit(0);
+    RuntimeMassPropertySetter(StaticText2(), SelfTestLabelDesign("StaticText2", "1.0.0 Intel", 2, 99, 76, 1));
+    RuntimeAddEventHandler(StaticText2(), "Open",
+                           RuntimeCreateDelegate(&selfTest::StaticText2_Open, self, "( Label )", 1));
+
+    auto button = __New<PushButton>();
+    button->Constructor();
+    _AddControl("PushButton1", button);
+    PushButton1()->TextUnit(0);
+    RuntimeMassPropertySetter(PushButton1(), SelfTestControlStart()
+                                                 .Int("ButtonStyle", 0)
+                                                 .Bool("Default", true)
+                                                 .Bool("Cancel", false)
+                                                 .Str("Caption", "Check for Updates")
+                                                 .Bool("TabStop", true)
+                                                 .Int("TabIndex", 2)
+                                                 .Int("TabPanelIndex", 0)
+                                                 .Bool("LockBottom", false)
+                                                 .Bool("LockRight", false)
+                                                 .Bool("LockTop", true)
+                                                 .Bool("LockLeft", true)
+                                                 .Int("Height", 21)
+                                                 .Int("Width", 157)
+                                                 .Int("Top", 61)
+                                                 .Int("Left", 28)
+                                                 .Int("Index", kNoIndex)
+                                                 .Str("Name", "PushButton1")
+                                                 .Bytes());
+    RuntimeAddEventHandler(PushButton1(), "Action",
+                           RuntimeCreateDelegate(&selfTest::PushButton1_Action, self, "( PushButton )", 1));
+}
+
+std::shared_ptr<Label> selfTest::StaticText1() { return RuntimeCheckCast<Label>(_ControlByName("StaticText1")); }
+std::shared_ptr<Label> selfTest::StaticText2() { return RuntimeCheckCast<Label>(_ControlByName("StaticText2")); }
+std::shared_ptr<PushButton> selfTest::PushButton1() {
+    return RuntimeCheckCast<PushButton>(_ControlByName("PushButton1"));
+}
+
+void selfTest::StaticText2_Open(std::shared_ptr<Label> label) { NotNil(label)->Text(NotNil(AppInstance())->LongVersion()); }
+
+void selfTest::PushButton1_Action(std::shared_ptr<PushButton> /*button*/) { NotNil(updateWindowInstance())->Show(); }
+
+std::shared_ptr<selfTest> selfTestInstance() {
+    if (auto open = RuntimeGetImplicitWindow("selfTest.selfTest")) return RuntimeCheckCast<selfTest>(open);
+    auto w = RuntimeNewObject<selfTest>();
+    w->Constructor();
+    return w;
+}
+
+void selfTestClassDefiner() {
+    RuntimeDefineClass({"selfTest.selfTest", "Window",
+                        {"Layout", "CreateControls", "_CreateControls0", "StaticText1", "StaticText2", "PushButton1",
+                         "StaticText2_Open", "PushButton1_Action"}});
+}
+
+}  // namespace quorrel

@@ -1,0 +1,26 @@
+// The Self Test window: shows the running version and starts an update check.
+#pragma once
+
+#include "platform/framework.h"
+
+namespace quorrel {
+using namespace fw;
+
+class selfTest : public Window {
+public:
+    void Layout() override;
+    void CreateControls() override;
+    void _CreateControls0();  // hidden: builds the three controls
+    std::shared_ptr<Label> StaticText1();
+    std::shared_ptr<Label> StaticText2();
+    std::shared_ptr<PushButton> PushButton1();
+    void StaticText2_Open(std::shared_ptr<Label> label);
+    void PushButton1_Action(std::shared_ptr<PushButton> button);
+    std::string ClassName() const override { return "selfTest.selfTest"; }
+};
+
+// The open Self Test window, or a new one (built and shown).
+std::shared_ptr<selfTest> selfTestInstance();
+void selfTestClassDefiner();
+
+}  // namespace quorrel
