@@ -1,0 +1,47 @@
+// Everything one test run of the real binary lives in: a temporary folder
+// with the user's HOME, an optional private install of the program (its own
+// bundle metadata), and a URL handler on PATH that only records.
+#pragma once
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/child_process.h"
+
+namespace e2e {
+
+namespace fs = std::filesystem;
+
+class ProgramSandbox {
+public:
+    ProgramSandbox();
+    ~ProgramSandbox();  // removes the folder unless Keep() was called
+    void Keep() { keep_ = true; }
+
+    const fs::path& Root() const { return root_; }
+    fs::path Home() const { return root_ / "home"; }
+    fs::path Documents() const { return Home() / "Documents"; }
+    fs::path Screenshots() const { return Documents() / "QuorrelScreenshots"; }
+    fs::path PreferencesFile() const { return Home() / ".config" / "quorrel.txt"; }
+    fs::path StdoutPath() const { return root_ / "quorrel.out"; }
+    fs::path StderrPath() const { return root_ / "quorrel.err"; }
+
+    // Copies the binary and its resources into <root>/install/{bin,share} and
+    // sets the given bundle metadata keys there; later starts use this copy.
+    void InstallWithBundle(const std::map<std::string, std::string>& bundleKeys);
+    // URLs handed to the desktop's URL handler, one per line.
+    std::vector<std::string> OpenedUrls() const;
+
+    // Starts the program; an empty display starts it with none.
+    std::unique_ptr<ChildProcess> Start(const std::string& displayName) const;
+
+private:
+    void WriteFakeUrlHandler();
+    fs::path root_;
+    fs::path binary_;
+    bool keep_ = false;
+};
+
+}  // namespace e2e

@@ -1,0 +1,26 @@
+// Pixels as 0xRRGGBB, the common ground for the screen and PNG files.
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+struct RgbImage {
+    int width = 0, height = 0;
+    std::vector<uint32_t> pixels;  // row by row
+
+    uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+    RgbImage Crop(int x, int y, int w, int h) const;
+};
+
+// Where two images first differ, for a message that helps; nullopt when equal.
+std::optional<std::string> FirstDifference(const RgbImage& a, const RgbImage& b);
+
+// Reads a PNG file with libpng; nullopt when it is missing or not a PNG.
+std::optional<RgbImage> ReadPng(const std::string& path);
+// Writes one, to keep what a failing test saw.
+bool WritePng(const RgbImage& image, const std::string& path);
+
+}  // namespace e2e
