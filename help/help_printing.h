@@ -1,0 +1,14 @@
+// Printing the Help window's text, page by page with page numbers and the
+// moment the print was asked for.
+#pragma once
+
+#include "platform/framework.h"
+
+namespace quorrel {
+using namespace fw;
+
+// Prints the styled help text through the printer dialog, then closes the
+// Help window (also when the dialog is cancelled).
+void PrintHelpText();
+
+}  // namespace quorrel

@@ -1,0 +1,210 @@
+#include "help/help_window.h"
+
+#include "help/help_text.h"
+
+namespace quorrel {
+namespace {
+
+const char* const kHelpClassName = "Help.Help";
+
+std::string HelpWindowDesign() {
+    return DesignList()
+        .Int("Placement", 0)
+        .Int("Width", 350)
+        .Int("Height", 348)
+        .Int("MinWidth", 64)
+        .Int("MinHeight", 64)
+        .Int("MaxWidth", 32000)
+        .Int("MaxHeight", 32000)
+        .Int("Frame", 0)
+        .Bool("Composite", false)
+        .Bool("HasBackColor", false)
+        .Col("BackColor", 255, 255, 255)
+        .Str("Title", "Help")
+        .Bool("Visible", true)
+        .Bool("FullScreen", false)
+        .Bool("MenuBarVisible", true)
+        .Bool("CloseButton", true)
+        .Bool("Resizeable", false)
+        .Bool("LiveResize", false)
+        .Bool("MaximizeButton", false)
+        .Bool("MinimizeButton", false)
+        .Bool("FullScreenButton", false)
+        .Int("MacProcID", 0)
+        .Bytes();
+}
+
+// The read-out button sits wholly right of the 350-wide content, out of reach
+// of the pointer.
+std::string PushButton1Design() {
+    return DesignList()
+        .Str("InitialParent", "")
+        .Bool("Underline", false)
+        .Bool("Italic", false)
+        .Bool("Bold", false)
+        .Str("TextFont", "System")
+        .Int("ButtonStyle", 0)
+        .Bool("AutoDeactivate", true)
+        .Str("HelpTag", "")
+        .Bool("Visible", true)
+        .Bool("Enabled", true)
+        .Bool("Cancel", false)
+        .Bool("Default", false)
+        .Str("Caption", "")
+        .Bool("TabStop", true)
+        .Int("TabIndex", 1)
+        .Int("TabPanelIndex", 0)
+        .Bool("LockBottom", true)
+        .Bool("LockRight", true)
+        .Bool("LockTop", true)
+        .Bool("LockLeft", true)
+        .Int("Height", 20)
+        .Int("Width", 20)
+        .Int("Top", 320)
+        .Int("Left", 384)
+        .Int("Index", kNoIndex)
+        .Str("Name", "PushButton1")
+        .Bytes();
+}
+
+std::string TextArea1Design() {
+    return DesignList()
+        .Str("InitialParent", "")
+        .Str("DataField", "")
+        .Str("DataSource", "")
+        .Bool("AutomaticallyCheckSpelling", true)
+        .Int("Alignment", 0)
+        .Bool("AcceptTabs", false)
+        .Int("LimitText", 0)
+        .Bool("ReadOnly", false)
+        .Str("Mask", "")
+        .Str("Text", std::string(HelpText()))
+        .Bool("Underline", false)
+        .Bool("Italic", false)
+        .Bool("Bold", false)
+        .Str("TextFont", "System")
+        .Bool("HideSelection", true)
+        .Bool("AutoDeactivate", true)
+        .Str("HelpTag", "")
+        .Bool("Visible", true)
+        .Str("Format", "")
+        .Bool("Enabled", true)
+        .Col("BackColor", 255, 255, 255)
+        .Col("TextColor", 0, 0, 0)
+        .Bool("UseFocusRing", true)
+        .Bool("Styled", true)
+        .Bool("ScrollbarVertical", true)
+        .Bool("ScrollbarHorizontal", false)
+        .Bool("Multiline", true)
+        .Bool("Border", true)
+        .Bool("TabStop", true)
+        .Int("TabIndex", 2)
+        .Int("TabPanelIndex", 0)
+        .Bool("LockBottom", false)
+        .Bool("LockRight", false)
+        .Bool("LockTop", true)
+        .Bool("LockLeft", true)
+        .Int("Height", 308)
+        .Int("Width", 310)
+        .Int("Top", 20)
+        .Int("Left", 20)
+        .Int("Index", kNoIndex)
+        .Str("Name", "TextArea1")
+        .Bytes();
+}
+
+}  // namespace
+
+void Help::Layout() {
+    // The menu bar is set here once the menu bars land in app/.
+    RuntimeMassPropertySetter(std::static_pointer_cast<Help>(shared_from_this()), HelpWindowDesign());
+}
+
+void Help::CreateControls() { _CreateControls0(); }
+
+void Help::_CreateControls0() {
+    auto self = std::static_pointer_cast<Help>(shared_from_this());
+
+    auto button = __New<PushButton>();
+    button->Constructor();
+    _AddControl("PushButton1", button);
+    PushButton1()->TextUnit(0);
+    RuntimeMassPropertySetter(PushButton1(), PushButton1Design());
+    RuntimeAddEventHandler(PushButton1(), "Action",
+                           RuntimeCreateDelegate(&Help::PushButton1_Action, self, "( PushButton )", 1));
+
+    auto area = __New<TextArea>();
+    area->Constructor();
+    _AddControl("TextArea1", area);
+    TextArea1()->TextUnit(0);
+    TextArea1()->LineSpacing(1.0);
+    RuntimeMassPropertySetter(TextArea1(), TextArea1Design());
+    RuntimeAddEventHandler(TextArea1(), "Open",
+                           RuntimeCreateDelegate(&Help::TextArea1_Open, self, "( TextArea )", 1));
+}
+
+std::shared_ptr<PushButton> Help::PushButton1() { return RuntimeCheckCast<PushButton>(_ControlByName("PushButton1")); }
+
+std::shared_ptr<TextArea> Help::TextArea1() { return RuntimeCheckCast<TextArea>(_ControlByName("TextArea1")); }
+
+void Help::PushButton1_Action(std::shared_ptr<PushButton> /*sender*/) {
+    int32_t start = NotNil(TextArea1())->SelStart();
+    int32_t length = NotNil(TextArea1())->SelLength();
+    RuntimeMsgBox(RuntimeAddString(RuntimeAddString(RuntimeAddString("Start: ", StringStrInt32(start)), " Length: "),
+                                   StringStrInt32(length)));
+}
+
+void Help::TextArea1_Open(std::shared_ptr<TextArea> sender) {
+    NotNil(sender);
+    for (const HelpRun& run : HelpRuns()) {
+        sender->SelStart(run.start);
+        sender->SelLength(run.length);
+        sender->SelTextColor(run.tint == HelpRun::Tint::Blue ? RuntimeRGBA(0, 0, 255, 0) : RuntimeRGBA(255, 0, 0, 0));
+        sender->SelBold(true);
+    }
+    sender->SelStart(0);
+    sender->SelLength(0);
+}
+
+std::shared_ptr<MenuItem> Help::BarItem(const std::string& name) const {
+    return MenuItem::_Lookup(MenuBar(), name);
+}
+
+std::shared_ptr<MenuItem> Help::EditMenu() { return BarItem("EditMenu"); }
+std::shared_ptr<MenuItem> Help::EditSelectAll() { return BarItem("EditSelectAll"); }
+std::shared_ptr<MenuItem> Help::EditSeparator2() { return BarItem("EditSeparator2"); }
+std::shared_ptr<MenuItem> Help::EditClear() { return BarItem("EditClear"); }
+std::shared_ptr<MenuItem> Help::EditPaste() { return BarItem("EditPaste"); }
+std::shared_ptr<MenuItem> Help::EditCopy() { return BarItem("EditCopy"); }
+std::shared_ptr<MenuItem> Help::EditCut() { return BarItem("EditCut"); }
+std::shared_ptr<MenuItem> Help::EditSeparator1() { return BarItem("EditSeparator1"); }
+std::shared_ptr<MenuItem> Help::EditUndo() { return BarItem("EditUndo"); }
+std::shared_ptr<MenuItem> Help::FileMenu() { return BarItem("FileMenu"); }
+std::shared_ptr<MenuItem> Help::FilePrintHelp() { return BarItem("FilePrintHelp"); }
+
+void HelpClassDefiner() {
+    RuntimeDefineClass({kHelpClassName,
+                        "Window",
+                        {"Layout", "CreateControls", "_CreateControls0", "PushButton1", "TextArea1",
+                         "PushButton1_Action", "TextArea1_Open", "EditMenu", "EditSelectAll", "EditSeparator2",
+                         "EditClear", "EditPaste", "EditCopy", "EditCut", "EditSeparator1", "EditUndo", "FileMenu",
+                         "FilePrintHelp"}});
+}
+
+const ClassRecord* HelpClassGetter() {
+    if (!RuntimeGetClass(kHelpClassName)) HelpClassDefiner();
+    return RuntimeGetClass(kHelpClassName);
+}
+
+std::shared_ptr<Help> HelpInstance() {
+    auto open = RuntimeGetImplicitWindow(kHelpClassName);
+    if (!open) {
+        HelpClassGetter();
+        auto made = RuntimeNewObject<Help>();
+        made->Constructor();
+        open = made;
+    }
+    return RuntimeCheckCast<Help>(open);
+}
+
+}  // namespace quorrel
