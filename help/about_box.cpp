@@ -1,5 +1,7 @@
 #include "help/about_box.h"
 
+#include "help/window_instance.h"
+
 namespace quorrel {
 namespace {
 
@@ -201,14 +203,7 @@ const ClassRecord* AboutBoxClassGetter() {
 }
 
 std::shared_ptr<AboutBox> AboutBoxInstance() {
-    auto open = RuntimeGetImplicitWindow(kAboutBoxClassName);
-    if (!open) {
-        AboutBoxClassGetter();
-        auto made = RuntimeNewObject<AboutBox>();
-        made->Constructor();
-        open = made;
-    }
-    return RuntimeCheckCast<AboutBox>(open);
+    return OpenOrBuildWindow<AboutBox>(kAboutBoxClassName, AboutBoxClassDefiner);
 }
 
 }  // namespace quorrel

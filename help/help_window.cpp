@@ -1,5 +1,7 @@
 #include "help/help_window.h"
 
+#include "help/window_instance.h"
+
 #include "help/help_text.h"
 
 namespace quorrel {
@@ -196,15 +198,6 @@ const ClassRecord* HelpClassGetter() {
     return RuntimeGetClass(kHelpClassName);
 }
 
-std::shared_ptr<Help> HelpInstance() {
-    auto open = RuntimeGetImplicitWindow(kHelpClassName);
-    if (!open) {
-        HelpClassGetter();
-        auto made = RuntimeNewObject<Help>();
-        made->Constructor();
-        open = made;
-    }
-    return RuntimeCheckCast<Help>(open);
-}
+std::shared_ptr<Help> HelpInstance() { return OpenOrBuildWindow<Help>(kHelpClassName, HelpClassDefiner); }
 
 }  // namespace quorrel
