@@ -79,6 +79,15 @@ void XvfbFixture::PressReturnIn(const TopLevel& window) {
     input->Tap({XK_Return});
 }
 
+bool XvfbFixture::HoldChordUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+    input->Press(XK_Alt_L);
+    input->Press(XK_Super_L);
+    bool ok = PollUntil(done, timeout, 5ms);
+    input->Release(XK_Super_L);
+    input->Release(XK_Alt_L);
+    return ok;
+}
+
 std::vector<fs::path> XvfbFixture::ScreenshotFiles() const {
     std::vector<fs::path> files;
     std::error_code ec;

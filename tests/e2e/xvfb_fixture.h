@@ -3,6 +3,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -47,6 +48,9 @@ protected:
                                              std::chrono::milliseconds timeout = 10s);
     // Answers a modal window with Return, given the keyboard focus first.
     void PressReturnIn(const TopLevel& window);
+
+    // Holds Alt+Super (the capture chord) until `done` holds or time runs out.
+    bool HoldChordUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = 5s);
 
     std::vector<fs::path> ScreenshotFiles() const;
     // Closes the Control Panel as a window manager does and collects the status.
