@@ -1,0 +1,89 @@
+// The desktop backend: Qt's event loop and widgets over the X server, with
+// global input and capture through Xlib and sound through ALSA.
+#pragma once
+
+#include "platform/backend.h"
+#include "platform/framework.h"
+#include "platform/desktop/native/x11_capture.h"
+#include "platform/desktop/native/x11_input.h"
+
+#include <chrono>
+#include <map>
+#include <memory>
+
+class QTimer;
+class QSocketNotifier;
+
+namespace desktop {
+
+class DesktopBackend : public fw::Backend {
+public:
+    // input: the connection that proved the display can be opened.
+    explicit DesktopBackend(std::unique_ptr<native::X11Input> input);
+    ~DesktopBackend() override;
+    // Lets go of every Qt object while the QApplication still exists.
+    void Shutdown();
+
+    TimerId StartTimer(int64_t ms, bool repeat, std::function<void()> fn) override;
+    void StopTimer(TimerId id) override;
+    WatchId WatchFd(int fd, fw::FdInterest interest, std::function<void(bool, bool)> fn) override;
+    void UnwatchFd(WatchId id) override;
+    void Run(std::function<void()> started) override;
+    void Quit() override;
+    std::chrono::system_clock::time_point Now() override;
+
+    std::unique_ptr<fw::WindowPeer> CreateWindowPeer(fw::Window& window) override;
+
+    void RunMessageBox(const std::string& text) override;
+    int RunMessageDialog(fw::MessageDialog& dialog) override;
+    std::unique_ptr<fw::PrintJobPeer> RunPrinterDialog() override;
+    std::unique_ptr<fw::StyledTextPrinterPeer> CreateStyledTextPrinter(fw::TextArea& area, fw::PrintJobPeer& job,
+                                                                       double lineWidth) override;
+
+    void Beep() override;
+    void ShowURL(const std::string& url) override;
+    std::unique_ptr<fw::SoundPeer> OpenSound(const std::string& path) override;
+
+    bool OptionKeyDown() override;
+    bool OSKeyDown() override;
+    bool MouseButtonDown() override;
+    int32_t MouseX() override;
+    int32_t MouseY() override;
+
+    double BackingScaleFactor() override;
+    fw::PixelImage CaptureDisplay(int32_t index) override;
+    fw::PixelImage CaptureRect(int32_t left, int32_t top, int32_t width, int32_t height) override;
+
+    std::string DocumentsPath() override;
+    std::string PreferencesPath() override;
+    std::string ResourcesPath() override;
+
+    // How many X round trips the input reads cost so far (for the idle bench).
+    uint64_t InputQueries() const { return inputQueries_; }
+
+private:
+    // One query serves every read within the same millisecond, so that a
+    // timer tick that reads keys and mouse costs one round trip.
+    const native::PointerState& Pointer();
+    native::X11Capture* Capture();
+
+    struct Watch {
+        QSocketNotifier* read = nullptr;
+        QSocketNotifier* write = nullptr;
+    };
+    std::map<TimerId, QTimer*> timers_;
+    std::map<WatchId, Watch> watches_;
+    uint64_t nextId_ = 1;
+    bool quitRequested_ = false;
+
+    std::unique_ptr<native::X11Input> input_;
+    native::PointerState pointer_;
+    std::chrono::steady_clock::time_point pointerAt_{};
+    bool pointerValid_ = false;
+    uint64_t inputQueries_ = 0;
+
+    std::unique_ptr<native::X11Capture> capture_;
+    bool captureTried_ = false;
+};
+
+}  // namespace desktop

@@ -1,0 +1,86 @@
+// Modal runs: the message box, the message dialog and the printer dialog.
+// Each runs its own exec(), inside which the program's timers keep firing.
+//
+// Message dialog icons: 0 none, 1 note (information), 2 caution (warning),
+// 3 question (the one dialog that uses it asks whether to download an
+// upgrade), 4 stop (critical); any other number shows no icon.
+#include "platform/desktop/desktop_backend.h"
+
+#include "platform/desktop/print_job.h"
+#include "platform/desktop/qt_conversions.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPushButton>
+
+namespace desktop {
+namespace {
+
+QMessageBox::Icon IconFor(int32_t number) {
+    switch (number) {
+        case 1: return QMessageBox::Information;
+        case 2: return QMessageBox::Warning;
+        case 3: return QMessageBox::Question;
+        case 4: return QMessageBox::Critical;
+        default: return QMessageBox::NoIcon;
+    }
+}
+
+QString CaptionOr(const std::shared_ptr<fw::MessageDialogButton>& b, const char* otherwise) {
+    return b && !b->Caption().empty() ? ToQ(b->Caption()) : QString::fromUtf8(otherwise);
+}
+
+}  // namespace
+
+void DesktopBackend::RunMessageBox(const std::string& text) {
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quorrel"), ToQ(text), QMessageBox::Ok);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
+
+int DesktopBackend::RunMessageDialog(fw::MessageDialog& dialog) {
+    QMessageBox box;
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setWindowTitle(ToQ(dialog.Title()));
+    box.setText(ToQ(dialog.Message()));
+    if (!dialog.Explanation().empty()) box.setInformativeText(ToQ(dialog.Explanation()));
+    box.setIcon(IconFor(dialog.Icon()));
+
+    QPushButton* action = box.addButton(CaptionOr(dialog.ActionButton(), "OK"), QMessageBox::AcceptRole);
+    QPushButton* cancel = nullptr;
+    QPushButton* alternate = nullptr;
+    if (dialog.CancelButton() && dialog.CancelButton()->Visible())
+        cancel = box.addButton(CaptionOr(dialog.CancelButton(), "Cancel"), QMessageBox::RejectRole);
+    if (dialog.AlternateActionButton() && dialog.AlternateActionButton()->Visible())
+        alternate = box.addButton(CaptionOr(dialog.AlternateActionButton(), "Don't Save"), QMessageBox::ActionRole);
+    box.setDefaultButton(action);
+    box.setEscapeButton(cancel ? static_cast<QAbstractButton*>(cancel) : action);
+    box.exec();
+
+    const QAbstractButton* pressed = box.clickedButton();
+    if (pressed == action) return 0;
+    if (pressed && pressed == alternate) return 2;
+    // The cancel button, or the dialog ended without a press (a quit).
+    return cancel ? 1 : 0;
+}
+
+std::unique_ptr<fw::PrintJobPeer> DesktopBackend::RunPrinterDialog() {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    // Without a printer the dialog offers a PDF file: name it so that
+    // confirming the dialog as it stands prints somewhere sensible.
+    const std::string documents = DocumentsPath();
+    if (!documents.empty()) printer->setOutputFileName(ToQ(documents + "/Quorrel Help.pdf"));
+    QPrintDialog dlg(printer.get());
+    dlg.setWindowModality(Qt::ApplicationModal);
+    if (dlg.exec() != QDialog::Accepted) return nullptr;
+    return std::make_unique<PrintJob>(std::move(printer));
+}
+
+std::unique_ptr<fw::StyledTextPrinterPeer> DesktopBackend::CreateStyledTextPrinter(fw::TextArea& area,
+                                                                                    fw::PrintJobPeer& job,
+                                                                                    double lineWidth) {
+    return MakeStyledTextPrinter(area, dynamic_cast<PrintJob&>(job), lineWidth);
+}
+
+}  // namespace desktop

@@ -1,0 +1,104 @@
+// The backend's event loop: Qt's, with a QTimer per framework timer and a
+// QSocketNotifier per watched descriptor.
+#include "platform/desktop/desktop_backend.h"
+
+#include "platform/desktop/qt_conversions.h"
+#include "platform/desktop/window_peer.h"
+
+#include <QApplication>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <algorithm>
+#include <climits>
+
+namespace desktop {
+
+DesktopBackend::DesktopBackend(std::unique_ptr<native::X11Input> input) : input_(std::move(input)) {
+    // Closing the last window ends nothing by itself: the program decides.
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+DesktopBackend::~DesktopBackend() { Shutdown(); }
+
+void DesktopBackend::Shutdown() {
+    const bool qtAlive = QCoreApplication::instance() != nullptr;
+    for (auto& [id, timer] : timers_)
+        if (qtAlive) delete timer;
+    timers_.clear();
+    for (auto& [id, watch] : watches_) {
+        if (!qtAlive) continue;
+        delete watch.read;
+        delete watch.write;
+    }
+    watches_.clear();
+    if (qtAlive) ReleaseAllWindowWidgets();
+}
+
+fw::Backend::TimerId DesktopBackend::StartTimer(int64_t ms, bool repeat, std::function<void()> fn) {
+    const TimerId id = nextId_++;
+    auto* timer = new QTimer();
+    timer->setTimerType(Qt::PreciseTimer);
+    timer->setSingleShot(!repeat);
+    QObject::connect(timer, &QTimer::timeout, timer, [this, id, repeat, fn = std::move(fn)] {
+        auto call = fn;  // the timer may be stopped by the call itself
+        if (!repeat) StopTimer(id);
+        Deliver(call);
+    });
+    timers_[id] = timer;
+    timer->start(static_cast<int>(std::clamp<int64_t>(ms, 0, INT32_MAX)));
+    return id;
+}
+
+void DesktopBackend::StopTimer(TimerId id) {
+    auto it = timers_.find(id);
+    if (it == timers_.end()) return;
+    it->second->stop();
+    it->second->deleteLater();  // it may be the one whose timeout is running
+    timers_.erase(it);
+}
+
+fw::Backend::WatchId DesktopBackend::WatchFd(int fd, fw::FdInterest interest, std::function<void(bool, bool)> fn) {
+    const WatchId id = nextId_++;
+    Watch watch;
+    auto make = [&](QSocketNotifier::Type type, bool readable) {
+        auto* n = new QSocketNotifier(fd, type);
+        QObject::connect(n, &QSocketNotifier::activated, n, [fn, readable] {
+            auto call = fn;
+            Deliver([&] { call(readable, !readable); });
+        });
+        return n;
+    };
+    if (interest.read) watch.read = make(QSocketNotifier::Read, true);
+    if (interest.write) watch.write = make(QSocketNotifier::Write, false);
+    watches_[id] = watch;
+    return id;
+}
+
+void DesktopBackend::UnwatchFd(WatchId id) {
+    auto it = watches_.find(id);
+    if (it == watches_.end()) return;
+    for (QSocketNotifier* n : {it->second.read, it->second.write}) {
+        if (!n) continue;
+        n->setEnabled(false);
+        n->deleteLater();
+    }
+    watches_.erase(it);
+}
+
+void DesktopBackend::Run(std::function<void()> started) {
+    if (quitRequested_) return;  // a quit before the loop ran: nothing to run
+    QTimer::singleShot(0, QCoreApplication::instance(), [started = std::move(started)] { Deliver(started); });
+    QApplication::exec();
+}
+
+void DesktopBackend::Quit() {
+    quitRequested_ = true;
+    // Ends every running loop, a modal's included; a modal opened after
+    // this returns at once.
+    QCoreApplication::exit(0);
+}
+
+std::chrono::system_clock::time_point DesktopBackend::Now() { return std::chrono::system_clock::now(); }
+
+}  // namespace desktop

@@ -1,0 +1,76 @@
+// Global input and the screens: Xlib through the native pieces, in logical
+// points (device pixels divided by the primary screen's scale).
+#include "platform/desktop/desktop_backend.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <cmath>
+
+namespace desktop {
+
+const native::PointerState& DesktopBackend::Pointer() {
+    const auto now = std::chrono::steady_clock::now();
+    if (!pointerValid_ || now - pointerAt_ >= std::chrono::milliseconds(1)) {
+        if (input_) {
+            pointer_ = input_->Query();
+            ++inputQueries_;
+        }
+        pointerAt_ = now;
+        pointerValid_ = true;
+    }
+    return pointer_;
+}
+
+bool DesktopBackend::OptionKeyDown() { return Pointer().alt; }
+bool DesktopBackend::OSKeyDown() { return Pointer().super; }
+bool DesktopBackend::MouseButtonDown() { return Pointer().button1; }
+int32_t DesktopBackend::MouseX() { return static_cast<int32_t>(std::floor(Pointer().x / BackingScaleFactor())); }
+int32_t DesktopBackend::MouseY() { return static_cast<int32_t>(std::floor(Pointer().y / BackingScaleFactor())); }
+
+double DesktopBackend::BackingScaleFactor() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double scale = screen ? screen->devicePixelRatio() : 1.0;
+    return scale > 0 ? scale : 1.0;
+}
+
+native::X11Capture* DesktopBackend::Capture() {
+    if (!captureTried_) {
+        captureTried_ = true;
+        capture_ = native::X11Capture::Open();
+    }
+    return capture_.get();
+}
+
+namespace {
+fw::PixelImage ToPixelImage(native::Image&& image) {
+    fw::PixelImage out;
+    out.width = image.width;
+    out.height = image.height;
+    out.pixels = std::move(image.pixels);
+    return out;
+}
+}  // namespace
+
+fw::PixelImage DesktopBackend::CaptureDisplay(int32_t index) {
+    native::X11Capture* capture = Capture();
+    if (!capture) return {};
+    return ToPixelImage(capture->CaptureDisplay(index));
+}
+
+fw::PixelImage DesktopBackend::CaptureRect(int32_t left, int32_t top, int32_t width, int32_t height) {
+    native::X11Capture* capture = Capture();
+    if (!capture || width <= 0 || height <= 0) return {};
+    const double scale = BackingScaleFactor();
+    // The corner is in points. At scale 2 the program has already doubled the
+    // size into device pixels; at any other scale the size is in points too.
+    const double sizeScale = scale == 2.0 ? 1.0 : scale;
+    const auto x = static_cast<int32_t>(std::lround(left * scale));
+    const auto y = static_cast<int32_t>(std::lround(top * scale));
+    const auto w = static_cast<int32_t>(std::lround(width * sizeScale));
+    const auto h = static_cast<int32_t>(std::lround(height * sizeScale));
+    if (w <= 0 || h <= 0) return {};
+    return ToPixelImage(capture->CaptureArea(x, y, w, h));
+}
+
+}  // namespace desktop

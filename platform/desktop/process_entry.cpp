@@ -1,0 +1,33 @@
+// The process entry of the real binary: the desktop backend over Qt, then the
+// program. Without an X display there is nothing to show: say so and stop.
+#include "platform/desktop/desktop_backend.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int, char** argv) {
+    auto input = native::X11Input::Open();
+    if (!input) {
+        const char* display = std::getenv("DISPLAY");
+        std::fprintf(stderr, "quorrel: cannot open the X display \"%s\"%s\n", display ? display : "",
+                     display && *display ? "" : " (DISPLAY is not set)");
+        return 1;
+    }
+    // The program is an X11 application; it reads no options of its own.
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+    QApplication app(qtArgc, qtArgv);
+    QApplication::setApplicationName(QStringLiteral("Quorrel"));
+
+    auto backend = std::make_unique<desktop::DesktopBackend>(std::move(input));
+    desktop::DesktopBackend* desktopBackend = backend.get();
+    fw::InstallBackend(std::move(backend));
+    const int status = quorrel::main();
+    // Qt's objects go while Qt is still there; the backend itself stays
+    // installed until the framework lets it go.
+    desktopBackend->Shutdown();
+    return status;
+}

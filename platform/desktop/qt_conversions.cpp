@@ -1,0 +1,73 @@
+#include "platform/desktop/qt_conversions.h"
+
+#include <QApplication>
+
+#include <algorithm>
+#include <cstdio>
+#include <exception>
+
+namespace desktop {
+
+QColor ToQColor(const fw::Color& c) { return QColor(c.red, c.green, c.blue, 255 - c.alpha); }
+
+fw::Color FromQColor(const QColor& c) {
+    return fw::Color{static_cast<uint8_t>(c.red()), static_cast<uint8_t>(c.green()), static_cast<uint8_t>(c.blue()),
+                     static_cast<uint8_t>(255 - c.alpha())};
+}
+
+QFont FontFor(const std::string& family, double points, bool bold, bool italic, bool underline) {
+    QFont f = QApplication::font();
+    if (!family.empty() && family != "System") {
+        f.setFamily(ToQ(family));
+        f.setStyleHint(QFont::AnyStyle);
+    }
+    if (points > 0) f.setPointSizeF(points);
+    f.setBold(bold);
+    f.setItalic(italic);
+    f.setUnderline(underline);
+    return f;
+}
+
+QFont FontOf(const fw::TextControl& control) {
+    return FontFor(control.TextFont(), control.TextSize(), control.Bold(), control.Italic(), control.Underline());
+}
+
+bool BoolProperty(const fw::PropertyObject& o, const std::string& name, bool otherwise) {
+    const fw::PropertyDecl* d = o.FindProperty(name);
+    if (!d || d->type != fw::PropertyType::Boolean) return otherwise;
+    return std::get<bool>(o.GetProperty(name));
+}
+
+int Utf16Index(const QString& s, int codePoints) {
+    int i = 0;
+    for (int n = 0; n < codePoints && i < s.size(); ++n)
+        i += (s.at(i).isHighSurrogate() && i + 1 < s.size() && s.at(i + 1).isLowSurrogate()) ? 2 : 1;
+    return i;
+}
+
+int CodePointIndex(const QString& s, int utf16) {
+    utf16 = std::clamp(utf16, 0, static_cast<int>(s.size()));
+    int n = 0;
+    for (int i = 0; i < utf16; ++n)
+        i += (s.at(i).isHighSurrogate() && i + 1 < s.size() && s.at(i + 1).isLowSurrogate()) ? 2 : 1;
+    return n;
+}
+
+QString ShortcutText(const std::string& framework) {
+    QString s = ToQ(framework);
+    s.replace(QStringLiteral("Cmd+"), QStringLiteral("Ctrl+"), Qt::CaseInsensitive);
+    return s;
+}
+
+void Deliver(const std::function<void()>& fn) {
+    try {
+        fw::RunHandler(fn);
+    } catch (const std::exception& e) {
+        // RunHandler applies the default handling; this only guards Qt's stack.
+        std::fprintf(stderr, "quorrel: %s\n", e.what());
+    } catch (...) {
+        std::fprintf(stderr, "quorrel: unknown exception\n");
+    }
+}
+
+}  // namespace desktop

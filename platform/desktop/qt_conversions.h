@@ -1,0 +1,44 @@
+// Small conversions between the framework's values and Qt's: texts, colours,
+// fonts, and character positions (the framework counts code points, Qt counts
+// UTF-16 units).
+#pragma once
+
+#include "platform/framework.h"
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+#include <functional>
+#include <string>
+
+namespace desktop {
+
+inline QString ToQ(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+inline std::string FromQ(const QString& s) { return s.toUtf8().toStdString(); }
+
+// The framework's alpha is a transparency: 0 is opaque.
+QColor ToQColor(const fw::Color& c);
+fw::Color FromQColor(const QColor& c);
+
+// "System" (or an empty name) is the desktop's default UI font; any other
+// name is a family that fontconfig resolves.
+QFont FontFor(const std::string& family, double points, bool bold, bool italic = false, bool underline = false);
+// The font a text control's properties ask for.
+QFont FontOf(const fw::TextControl& control);
+
+// A Boolean property that only some classes declare; otherwise when absent.
+bool BoolProperty(const fw::PropertyObject& o, const std::string& name, bool otherwise);
+
+// Code-point index -> UTF-16 index within s, and back (clamped to the text).
+int Utf16Index(const QString& s, int codePoints);
+int CodePointIndex(const QString& s, int utf16);
+
+// Turns the macOS-style shortcut text of a menu item ("Cmd+Z") into Qt's.
+QString ShortcutText(const std::string& framework);
+
+// Runs a call into the framework from a Qt callback: nothing may unwind
+// through Qt's event dispatch, so what escapes gets the framework's handling.
+void Deliver(const std::function<void()>& fn);
+
+}  // namespace desktop

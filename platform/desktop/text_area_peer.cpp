@@ -1,0 +1,133 @@
+#include "platform/desktop/text_area_peer.h"
+
+#include "platform/desktop/qt_conversions.h"
+#include "platform/desktop/styled_text.h"
+
+#include <QApplication>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QTextEdit>
+
+#include <cstdlib>
+
+namespace desktop {
+namespace {
+
+const fw::Color* ColorProperty(const fw::PropertyObject& o, const std::string& name) {
+    const fw::PropertyDecl* d = o.FindProperty(name);
+    if (!d || d->type != fw::PropertyType::Color) return nullptr;
+    return &std::get<fw::Color>(o.GetProperty(name));
+}
+
+class TextAreaPeer : public ControlPeer {
+public:
+    TextAreaPeer(fw::TextArea& area, QTextEdit* edit) : ControlPeer(area, edit), edit_(edit) {
+        // Pasted text takes the styles around it, never foreign formatting.
+        edit->setAcceptRichText(false);
+        edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        QObject::connect(edit, &QTextEdit::textChanged, edit, [this] { UserEdited(); });
+        QObject::connect(edit, &QTextEdit::selectionChanged, edit, [this] { UserSelected(); });
+        QObject::connect(edit, &QTextEdit::cursorPositionChanged, edit, [this] { UserSelected(); });
+    }
+
+protected:
+    void SyncOwn(const std::string&) override {
+        auto m = Model<fw::TextArea>();
+        if (!m) return;
+        syncing_ = true;
+        edit_->setReadOnly(BoolProperty(*m, "ReadOnly", false));
+        edit_->setTabChangesFocus(!BoolProperty(*m, "AcceptTabs", false));
+        edit_->setVerticalScrollBarPolicy(BoolProperty(*m, "ScrollbarVertical", true) ? Qt::ScrollBarAsNeeded
+                                                                                        : Qt::ScrollBarAlwaysOff);
+        edit_->setFrameShape(BoolProperty(*m, "Border", true) ? QFrame::StyledPanel : QFrame::NoFrame);
+        QPalette pal = edit_->palette();
+        if (const fw::Color* c = ColorProperty(*m, "BackColor")) pal.setColor(QPalette::Base, ToQColor(*c));
+        if (const fw::Color* c = ColorProperty(*m, "TextColor")) pal.setColor(QPalette::Text, ToQColor(*c));
+        if (pal != edit_->palette()) edit_->setPalette(pal);
+
+        StyledText now{m->Text(), m->Styles()};
+        const QFont font = FontOf(*m);
+        if (!(now == modelSeen_) || font != font_) {
+            modelSeen_ = now;
+            font_ = font;
+            edit_->document()->setDefaultFont(font);
+            QTextCharFormat base;
+            base.setFont(font);
+            FillDocument(*edit_->document(), now, base);
+            docSeen_ = ReadDocument(*edit_->document());
+            edit_->document()->clearUndoRedoStacks();
+        }
+        ApplySelection(m->SelStart(), m->SelLength());
+        syncing_ = false;
+    }
+
+private:
+    void ApplySelection(int start, int length) {
+        const QString plain = edit_->document()->toPlainText();
+        const int a = Utf16Index(plain, std::max(0, start));
+        const int b = Utf16Index(plain, std::max(0, start) + std::max(0, length));
+        QTextCursor c = edit_->textCursor();
+        if (c.anchor() == a && c.position() == b) return;
+        c.setPosition(a);
+        c.setPosition(b, QTextCursor::KeepAnchor);
+        edit_->setTextCursor(c);
+    }
+
+    void UserEdited() {
+        if (syncing_) return;
+        auto m = Model<fw::TextArea>();
+        if (!m) return;
+        StyledText now = ReadDocument(*edit_->document());
+        if (now == docSeen_) return;  // a change of formats alone that reads the same
+        docSeen_ = now;
+        modelSeen_ = now;
+        Deliver([&] { m->_PeerEdited(now.text, now.styles); });
+        UserSelected();
+    }
+
+    void UserSelected() {
+        if (syncing_) return;
+        auto m = Model<fw::TextArea>();
+        if (!m) return;
+        const QTextCursor c = edit_->textCursor();
+        const QString plain = edit_->document()->toPlainText();
+        const int from = CodePointIndex(plain, std::min(c.anchor(), c.position()));
+        const int to = CodePointIndex(plain, std::max(c.anchor(), c.position()));
+        if (m->SelStart() == from && m->SelLength() == to - from) return;
+        Deliver([&] { m->_PeerSelection(from, to - from); });
+    }
+
+    QTextEdit* edit_;
+    bool syncing_ = false;
+    StyledText modelSeen_, docSeen_;
+    QFont font_;
+};
+
+}  // namespace
+
+std::unique_ptr<ControlPeer> MakeTextAreaPeer(fw::TextArea& area, QWidget* parent) {
+    return std::make_unique<TextAreaPeer>(area, new QTextEdit(parent));
+}
+
+bool EditFocusedText(const std::string& itemName) {
+    auto* edit = qobject_cast<QTextEdit*>(QApplication::focusWidget());
+    if (!edit) return false;
+    if (itemName == "EditUndo") {
+        edit->undo();
+    } else if (itemName == "EditCut") {
+        edit->cut();
+    } else if (itemName == "EditCopy") {
+        edit->copy();
+    } else if (itemName == "EditPaste") {
+        edit->paste();
+    } else if (itemName == "EditClear") {
+        if (!edit->isReadOnly()) edit->textCursor().removeSelectedText();
+    } else if (itemName == "EditSelectAll") {
+        edit->selectAll();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace desktop

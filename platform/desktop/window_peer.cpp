@@ -1,0 +1,264 @@
+#include "platform/desktop/window_peer.h"
+
+#include "platform/desktop/control_peer.h"
+#include "platform/desktop/menu_bar_peer.h"
+#include "platform/desktop/qt_conversions.h"
+#include "platform/desktop/window_widget.h"
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QPointer>
+#include <QVBoxLayout>
+
+#include <map>
+#include <set>
+
+namespace desktop {
+namespace {
+
+class DesktopWindowPeer;
+std::set<DesktopWindowPeer*>& LivePeers() {
+    static std::set<DesktopWindowPeer*> peers;
+    return peers;
+}
+bool widgetsReleased = false;
+
+class DesktopWindowPeer : public fw::WindowPeer {
+public:
+    explicit DesktopWindowPeer(fw::Window& window) : model_(window.weak_from_this()) {
+        LivePeers().insert(this);
+        widget_ = new WindowWidget();
+        widget_->setAttribute(Qt::WA_DeleteOnClose, false);
+        auto* layout = new QVBoxLayout(widget_);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(0);
+        // The window takes the size of its content and the bar; the user cannot resize it.
+        layout->setSizeConstraint(QLayout::SetFixedSize);
+        content_ = new QWidget(widget_);
+        layout->addWidget(content_);
+        widget_->closeRequested = [this] {
+            if (auto w = Model()) Deliver([&] { w->_PeerCloseRequested(); });
+        };
+        widget_->restored = [this] {
+            if (auto w = Model()) Deliver([&] { w->_PeerRestored(); });
+        };
+        widget_->moved = [this] {
+            if (placing_ || !widget_ || !widget_->isVisible()) return;
+            if (auto w = Model()) Deliver([&] { w->_PeerMoved(CurrentTop(), CurrentLeft()); });
+        };
+        widget_->defaultOrCancel = [this](bool escape) { return PressDefaultOrCancel(escape); };
+        ApplyLook();
+        SyncMenuBar();
+        AddMissingControls();
+        PlaceContent();
+    }
+
+    ~DesktopWindowPeer() override {
+        LivePeers().erase(this);
+        ReleaseWidget(false);
+    }
+
+    void ReleaseWidget(bool now) {
+        controls_.clear();
+        menus_.reset();
+        if (!widget_ || widgetsReleased) return;
+        widget_->Detach();
+        widget_->hide();
+        // Never deleted from inside one of its own event handlers.
+        if (now) {
+            delete widget_.data();
+        } else {
+            widget_->deleteLater();
+        }
+        widget_ = nullptr;
+    }
+
+    void Changed(const std::string& property) override {
+        if (!widget_) return;
+        if (property == "Top" || property == "Left") {
+            PlaceContent();
+        } else if (property == "Visible") {
+            auto w = Model();
+            if (w && !w->Visible()) widget_->hide();
+        } else if (property == "MenuBar") {
+            SyncMenuBar();
+        } else {
+            ApplyLook();
+        }
+    }
+
+    void ControlChanged(fw::RectControl& control, const std::string& property) override {
+        auto it = controls_.find(&control);
+        if (it == controls_.end()) {
+            AddControl(control);
+        } else {
+            it->second->Sync(property);
+        }
+    }
+
+    void Refresh(fw::RectControl& control) override {
+        auto it = controls_.find(&control);
+        if (it != controls_.end()) it->second->Repaint();
+    }
+
+    void MenuChanged() override { SyncMenuBar(); }
+
+    void Show() override {
+        if (!widget_) return;
+        AddMissingControls();
+        if (!shown_) {
+            shown_ = true;
+            PlaceContent();
+        }
+        if (widget_->windowState() & Qt::WindowMinimized)
+            widget_->setWindowState(widget_->windowState() & ~Qt::WindowMinimized);
+        widget_->show();
+        widget_->raise();
+        widget_->activateWindow();
+    }
+
+    void SetFocus() override {
+        if (!widget_ || !widget_->isVisible()) return;
+        widget_->raise();
+        widget_->activateWindow();
+    }
+
+    void Close() override {
+        if (widget_ && !widgetsReleased) {
+            widget_->Detach();
+            widget_->CloseForReal();
+        }
+        ReleaseWidget(false);
+    }
+
+    int32_t CurrentTop() override { return ContentOrigin().y(); }
+    int32_t CurrentLeft() override { return ContentOrigin().x(); }
+
+private:
+    std::shared_ptr<fw::Window> Model() const { return std::dynamic_pointer_cast<fw::Window>(model_.lock()); }
+
+    // Title, flags, content size and background: all cheap to apply again.
+    void ApplyLook() {
+        auto w = Model();
+        if (!w || !widget_) return;
+        const QString title = ToQ(w->Title());
+        if (widget_->windowTitle() != title) widget_->setWindowTitle(title);
+        const QSize size(std::max(0, w->Width()), std::max(0, w->Height()));
+        if (content_->size() != size || content_->minimumSize() != size) content_->setFixedSize(size);
+
+        Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+        flags |= w->Frame() == 1 ? Qt::Dialog : Qt::Window;
+        if (BoolProperty(*w, "CloseButton", true)) flags |= Qt::WindowCloseButtonHint;
+        if (BoolProperty(*w, "MinimizeButton", false)) flags |= Qt::WindowMinimizeButtonHint;
+        if (widget_->windowFlags() != flags) {
+            const bool visible = widget_->isVisible();
+            widget_->setWindowFlags(flags);  // hides the window
+            if (visible) widget_->show();
+        }
+        widget_->setWindowModality(w->Frame() == 1 ? Qt::ApplicationModal : Qt::NonModal);
+
+        const bool ownBack = BoolProperty(*w, "HasBackColor", false);
+        content_->setAutoFillBackground(ownBack);
+        if (ownBack) {
+            if (const fw::PropertyDecl* d = w->FindProperty("BackColor"); d && d->type == fw::PropertyType::Color) {
+                QPalette pal = content_->palette();
+                pal.setColor(QPalette::Window, ToQColor(std::get<fw::Color>(w->GetProperty("BackColor"))));
+                content_->setPalette(pal);
+            }
+        }
+    }
+
+    void SyncMenuBar() {
+        auto w = Model();
+        if (!w || !widget_) return;
+        auto tree = w->MenuBar();
+        if (!tree && !menus_) return;
+        if (!menus_) {
+            auto* bar = new QMenuBar(widget_);
+            bar->setNativeMenuBar(false);
+            widget_->layout()->setMenuBar(bar);
+            menus_ = std::make_unique<MenuBarPeer>(bar);
+            menus_->Show(tree);
+            shownTree_ = tree;
+            PlaceContent();
+            return;
+        }
+        if (tree != shownTree_.lock()) {
+            shownTree_ = tree;
+            menus_->Show(tree);
+        } else {
+            menus_->Update();
+        }
+    }
+
+    void AddControl(fw::RectControl& control) {
+        if (!content_) return;
+        if (auto peer = MakeControlPeer(control, content_)) controls_[&control] = std::move(peer);
+    }
+
+    void AddMissingControls() {
+        auto w = Model();
+        if (!w) return;
+        for (const auto& c : w->Controls()) {
+            auto* rect = dynamic_cast<fw::RectControl*>(c.get());
+            if (rect && !controls_.count(rect)) AddControl(*rect);
+        }
+    }
+
+    bool PressDefaultOrCancel(bool escape) {
+        auto w = Model();
+        if (!w) return false;
+        for (const auto& c : w->Controls()) {
+            auto button = std::dynamic_pointer_cast<fw::PushButton>(c);
+            if (!button || !button->Visible() || !button->Enabled()) continue;
+            if (escape ? button->Cancel() : button->Default()) {
+                Deliver([&] { button->_PeerPressed(); });
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Where the content area sits inside the window's client area.
+    QPoint ContentOffset() const {
+        widget_->layout()->activate();
+        return content_->pos();
+    }
+
+    QPoint ContentOrigin() const {
+        if (!widget_) return {};
+        return widget_->geometry().topLeft() + ContentOffset();
+    }
+
+    void PlaceContent() {
+        auto w = Model();
+        if (!w || !widget_) return;
+        const QPoint origin(w->Left(), w->Top());
+        if (origin == ContentOrigin() && widget_->testAttribute(Qt::WA_Moved)) return;
+        placing_ = true;
+        widget_->adjustSize();
+        widget_->setGeometry(QRect(origin - ContentOffset(), widget_->size()));
+        placing_ = false;
+    }
+
+    std::weak_ptr<fw::Object> model_;
+    QPointer<WindowWidget> widget_;
+    QWidget* content_ = nullptr;
+    std::unique_ptr<MenuBarPeer> menus_;
+    std::weak_ptr<fw::MenuBar> shownTree_;
+    std::map<fw::RectControl*, std::unique_ptr<ControlPeer>> controls_;
+    bool placing_ = false, shown_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<fw::WindowPeer> MakeWindowPeer(fw::Window& window) {
+    return std::make_unique<DesktopWindowPeer>(window);
+}
+
+void ReleaseAllWindowWidgets() {
+    for (DesktopWindowPeer* peer : LivePeers()) peer->ReleaseWidget(true);
+    widgetsReleased = true;
+}
+
+}  // namespace desktop
