@@ -1,0 +1,146 @@
+#include "platform/core/http_transfer.h"
+
+#include "platform/core/http_multi.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+
+namespace fw {
+
+namespace {
+
+std::string Lower(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
+    return s;
+}
+
+std::string Trim(const std::string& s) {
+    size_t b = s.find_first_not_of(" \t\r\n");
+    if (b == std::string::npos) return "";
+    size_t e = s.find_last_not_of(" \t\r\n");
+    return s.substr(b, e - b + 1);
+}
+
+}  // namespace
+
+bool HttpResultIsReply(CURLcode result) {
+    switch (result) {
+        case CURLE_OK:
+        case CURLE_GOT_NOTHING:    // closed before any reply: an empty one
+        case CURLE_PARTIAL_FILE:   // broke in the middle: what arrived
+        case CURLE_RECV_ERROR:
+        case CURLE_SEND_ERROR:
+        case CURLE_WRITE_ERROR:    // the body reached its cap
+            return true;
+        default:
+            return false;
+    }
+}
+
+int32_t HttpErrorCode(CURLcode result) {
+    switch (result) {
+        case CURLE_COULDNT_CONNECT:
+            return kHttpErrorConnect;
+        case CURLE_COULDNT_RESOLVE_HOST:
+        case CURLE_COULDNT_RESOLVE_PROXY:
+            return kHttpErrorResolve;
+        default:
+            return kHttpErrorOther;
+    }
+}
+
+HttpTransfer::HttpTransfer(HTTPSocket& socket, std::string url)
+    : socket_(socket), url_(std::move(url)), replyHeaders_(std::make_shared<InternetHeaders>()) {
+    HttpMulti& multi = HttpMulti::Instance();
+    easy_ = curl_easy_init();
+    if (!easy_) throw RuntimeException("the HTTP request could not be made");
+    hadOwner_ = socket_.Window() != nullptr;
+    Configure();
+    multi.Add(easy_);
+    running_ = true;
+}
+
+HttpTransfer::~HttpTransfer() {
+    if (running_) HttpMulti::Instance().Remove(easy_);
+    curl_easy_cleanup(easy_);
+    curl_slist_free_all(headerList_);
+}
+
+void HttpTransfer::Configure() {
+    curl_easy_setopt(easy_, CURLOPT_URL, url_.c_str());
+    curl_easy_setopt(easy_, CURLOPT_PRIVATE, this);
+    curl_easy_setopt(easy_, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(easy_, CURLOPT_PROTOCOLS_STR, "http");
+    curl_easy_setopt(easy_, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_0));
+    curl_easy_setopt(easy_, CURLOPT_HTTPGET, 1L);
+    curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &HttpTransfer::OnBody);
+    curl_easy_setopt(easy_, CURLOPT_WRITEDATA, this);
+    curl_easy_setopt(easy_, CURLOPT_HEADERFUNCTION, &HttpTransfer::OnHeader);
+    curl_easy_setopt(easy_, CURLOPT_HEADERDATA, this);
+
+    // The socket's own headers replace curl's; a GET has no body, so the
+    // body's length and type are not sent.
+    for (const auto& [name, value] : socket_.RequestHeaders()->Entries()) {
+        std::string lower = Lower(name);
+        if (lower == "content-length" || lower == "content-type") continue;
+        headerList_ = curl_slist_append(headerList_, (name + ": " + value).c_str());
+    }
+    curl_easy_setopt(easy_, CURLOPT_HTTPHEADER, headerList_);
+
+    // Only the socket's proxy counts, never one from the environment.
+    std::string proxy = socket_.GetStr("HTTPProxyAddress");
+    curl_easy_setopt(easy_, CURLOPT_PROXY, proxy.c_str());
+    if (!proxy.empty() && socket_.GetInt("HTTPProxyPort") != 0)
+        curl_easy_setopt(easy_, CURLOPT_PROXYPORT, static_cast<long>(socket_.GetInt("HTTPProxyPort")));
+}
+
+size_t HttpTransfer::OnBody(char* data, size_t size, size_t count, void* self) {
+    auto* t = static_cast<HttpTransfer*>(self);
+    size_t n = size * count;
+    size_t room = HTTPSocket::kMaxBody - t->body_.size();
+    if (n > room) {
+        // Keep what fits and stop reading: memory stays bounded.
+        t->body_.append(data, room);
+        return 0;
+    }
+    t->body_.append(data, n);
+    return n;
+}
+
+size_t HttpTransfer::OnHeader(char* data, size_t size, size_t count, void* self) {
+    auto* t = static_cast<HttpTransfer*>(self);
+    size_t n = size * count;
+    std::string line(data, n);
+    if (line.rfind("HTTP/", 0) == 0) {
+        // A status line starts the headers afresh.
+        t->replyHeaders_ = std::make_shared<InternetHeaders>();
+        size_t blank = line.find(' ');
+        t->status_ = blank == std::string::npos ? 0 : std::atoi(line.c_str() + blank + 1);
+        return n;
+    }
+    size_t colon = line.find(':');
+    if (colon != std::string::npos) t->replyHeaders_->AppendHeader(Trim(line.substr(0, colon)), Trim(line.substr(colon + 1)));
+    return n;
+}
+
+void HttpTransfer::Done(CURLcode result) {
+    HttpMulti::Instance().Remove(easy_);
+    running_ = false;
+    HTTPSocket& socket = socket_;
+    // The socket's event may close its window (and so the socket); keep both
+    // this transfer and the socket alive until the event has run.
+    std::shared_ptr<Object> keepSocket = socket.weak_from_this().lock();
+    std::unique_ptr<HttpTransfer> self = std::move(socket.transfer_);
+    // A reply for a window that has closed meanwhile is dropped.
+    if (hadOwner_) {
+        auto window = socket.Window();
+        if (!window || !window->IsOpen()) return;
+    }
+    if (HttpResultIsReply(result))
+        socket.Finished(url_, status_, replyHeaders_, std::move(body_));
+    else
+        socket.Failed(HttpErrorCode(result));
+}
+
+}  // namespace fw
