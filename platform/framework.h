@@ -19,6 +19,12 @@
 #include <variant>
 #include <vector>
 
+// TextInputStream and StyledTextPrinter have a member EOF, which the C
+// library's macro of that name would swallow: the macro goes (where the C
+// value is needed, use std::char_traits<char>::eof()).
+#include <cstdio>
+#undef EOF
+
 namespace fw {
 
 // ---------------------------------------------------------------------------
@@ -184,6 +190,8 @@ public:
     DesignList& Bool(const std::string& name, bool v);
     DesignList& Str(const std::string& name, const std::string& v);
     DesignList& Col(const std::string& name, uint8_t r, uint8_t g, uint8_t b);
+    // A Double property: 8 bytes, IEEE 754 big-endian.
+    DesignList& Dbl(const std::string& name, double v);
     const std::string& Bytes() const { return bytes_; }
 
 private:
@@ -229,7 +237,9 @@ private:
 };
 
 // Decodes the list and sets every property in stored order. A truncated list
-// raises UnsupportedFormatException, an unknown name KeyNotFoundException.
+// (a name without its blank, a short value, a string length beyond the end) or
+// a Boolean byte other than 0 or 1 raises UnsupportedFormatException, an
+// unknown name KeyNotFoundException. Nothing is set when the list is bad.
 void RuntimeMassPropertySetter(const std::shared_ptr<PropertyObject>& target, const std::string& list);
 // Decodes without applying (names and values in order), using the target's
 // declarations for the types.
@@ -274,7 +284,7 @@ private:
     std::string name_, text_, shortcut_;
     bool visible_ = true, autoEnable_ = false, checked_ = false;
     std::vector<std::shared_ptr<MenuItem>> children_;
-    MenuItem* parent_ = nullptr;
+    std::weak_ptr<MenuItem> parent_;
     std::vector<std::weak_ptr<Listener>> listeners_;
 };
 // An item that the platform places in the application menu.
@@ -298,7 +308,7 @@ bool ChooseMenuItem(const std::string& itemName);
 
 class Application : public Object {
 public:
-    std::shared_ptr<MenuBar> MenuBar() const { return menuBar_; }
+    std::shared_ptr<fw::MenuBar> MenuBar() const { return menuBar_; }
     void MenuBar(const std::shared_ptr<fw::MenuBar>& bar) { menuBar_ = bar; }
     // From the bundle metadata.
     int32_t MajorVersion() const;
@@ -341,10 +351,39 @@ void QuitApplication(int32_t status = 0);
 // Plug-ins: a library part is loaded by name ("Library:1"); entry points are
 // looked up by their declaration text. An entry holds a std::function of the
 // declared type (std::any); nil (empty) when it is not found.
+//
+// The framework's own plug-in entries, by declaration text and std::function type:
+//   kEntryScreenshotDisplay  ScreenshotDisplayEntry   (ScreenshotDisplay)
+//   kEntryScreenshotRect     ScreenshotRectEntry      (ScreenshotRect)
+//   kEntryMainScreen         MainScreenEntry          (ScreenInfo::mainScreen)
+//   kEntryBackingScale       BackingScaleEntry        (ScreenInfo::backingScaleFactor)
+//   kEntrySaveAsPNG          SaveAsPNGEntry           (FolderItem::SaveAsPNG)
+//   kEntryAcceptFocusGet     AcceptFocusGetEntry      (UpDownArrows AcceptFocus getter)
+//   kEntryAcceptFocusSet     AcceptFocusSetEntry      (UpDownArrows AcceptFocus setter)
 void RuntimeLoadPlugin(const std::string& libraryPart);
 std::vector<std::any>& RuntimeAllocatePluginEntrypointsTable(size_t slots);
 std::any RuntimeLookupPluginEntrypoint(const std::string& declaration);
 std::vector<std::string> LoadedPlugins();
+
+class Picture;
+class ScreenInfo;
+class FolderItem;
+class UpDownArrows;
+inline constexpr const char* kEntryScreenshotDisplay = "ScreenshotDisplay(index As Integer) As Picture";
+inline constexpr const char* kEntryScreenshotRect =
+    "ScreenshotRect(left As Integer, top As Integer, width As Integer, height As Integer) As Picture";
+inline constexpr const char* kEntryMainScreen = "ScreenInfo.mainScreen() As ScreenInfo";
+inline constexpr const char* kEntryBackingScale = "ScreenInfo.backingScaleFactor() As Double";
+inline constexpr const char* kEntrySaveAsPNG = "FolderItem.SaveAsPNG(pic As Picture, gamma As Single = 0.0) As Boolean";
+inline constexpr const char* kEntryAcceptFocusGet = "UpDownArrows.AcceptFocus.Get() As Boolean";
+inline constexpr const char* kEntryAcceptFocusSet = "UpDownArrows.AcceptFocus.Set(value As Boolean)";
+using ScreenshotDisplayEntry = std::function<std::shared_ptr<Picture>(int32_t)>;
+using ScreenshotRectEntry = std::function<std::shared_ptr<Picture>(int32_t, int32_t, int32_t, int32_t)>;
+using MainScreenEntry = std::function<std::shared_ptr<ScreenInfo>()>;
+using BackingScaleEntry = std::function<double(const std::shared_ptr<ScreenInfo>&)>;
+using SaveAsPNGEntry = std::function<bool(const std::shared_ptr<FolderItem>&, const std::shared_ptr<Picture>&, float)>;
+using AcceptFocusGetEntry = std::function<bool(const std::shared_ptr<UpDownArrows>&)>;
+using AcceptFocusSetEntry = std::function<void(const std::shared_ptr<UpDownArrows>&, bool)>;
 
 // Lets the framework do pending background work.
 void RuntimeBackgroundTask();
@@ -364,13 +403,21 @@ public:
     void _SetWindow(const std::shared_ptr<fw::Window>& w) { window_ = w; }
     void _SetName(const std::string& n) { name_ = n; }
     // Raised once while the window is built, after all controls exist.
-    virtual void _RaiseOpen();
+    virtual void _RaiseOpen() {}
+    // For the framework: the window closed (timers stop, sockets end).
+    virtual void _WindowClosed() {}
 
 protected:
     const std::type_info* EventSignature(const std::string& event) const override;
     void DeclareProperties(std::vector<PropertyDecl>& out) const override;
+    void PropertyChanged(const std::string& name) override;
     // Tells the window's peer that a property changed.
     void NotifyPeer(const std::string& property);
+    // Raises event with this control, typed as T, as its one argument.
+    template <class T>
+    void RaiseSelf(const std::string& event) {
+        Raise(event, std::static_pointer_cast<T>(shared_from_this()));
+    }
 
 private:
     std::weak_ptr<fw::Window> window_;
@@ -430,9 +477,11 @@ public:
     Color TextColor() const { return GetColor("TextColor"); }
     bool Multiline() const { return GetBool("Multiline"); }
     std::string ClassName() const override { return "Label"; }
+    void _RaiseOpen() override { RaiseSelf<Label>("Open"); }
 
 protected:
     void DeclareProperties(std::vector<PropertyDecl>& out) const override;
+    const std::type_info* EventSignature(const std::string& event) const override;
 };
 
 class CheckBox : public TextControl {
@@ -443,6 +492,7 @@ public:
     // For peers: the user clicked the box. Sets Value and raises Action.
     void _PeerToggled(bool value);
     std::string ClassName() const override { return "CheckBox"; }
+    void _RaiseOpen() override { RaiseSelf<CheckBox>("Open"); }
 
 protected:
     void DeclareProperties(std::vector<PropertyDecl>& out) const override;
@@ -458,6 +508,7 @@ public:
     // For peers (and keyboard default/cancel): raises Action.
     void _PeerPressed();
     std::string ClassName() const override { return "PushButton"; }
+    void _RaiseOpen() override { RaiseSelf<PushButton>("Open"); }
 
 protected:
     void DeclareProperties(std::vector<PropertyDecl>& out) const override;
@@ -471,9 +522,11 @@ public:
     Color BorderColor() const { return GetColor("BorderColor"); }
     int32_t BorderWidth() const { return GetInt("BorderWidth"); }
     std::string ClassName() const override { return "Oval"; }
+    void _RaiseOpen() override { RaiseSelf<Oval>("Open"); }
 
 protected:
     void DeclareProperties(std::vector<PropertyDecl>& out) const override;
+    const std::type_info* EventSignature(const std::string& event) const override;
 };
 
 class ProgressBar : public RectControl {
@@ -483,9 +536,11 @@ public:
     int32_t Value() const { return GetInt("Value"); }
     void Value(int32_t v) { SetProperty("Value", v); }
     std::string ClassName() const override { return "ProgressBar"; }
+    void _RaiseOpen() override { RaiseSelf<ProgressBar>("Open"); }
 
 protected:
     void DeclareProperties(std::vector<PropertyDecl>& out) const override;
+    const std::type_info* EventSignature(const std::string& event) const override;
 };
 
 // The up/down arrows control: one Up or Down event per press.
@@ -495,6 +550,7 @@ public:
     void _PeerUp();
     void _PeerDown();
     std::string ClassName() const override { return "UpDownArrows"; }
+    void _RaiseOpen() override { RaiseSelf<UpDownArrows>("Open"); }
 
 protected:
     void DeclareProperties(std::vector<PropertyDecl>& out) const override;
@@ -534,12 +590,17 @@ public:
     void _PeerEdited(const std::string& text, const std::vector<CharStyle>& styles);
     void _PeerSelection(int32_t start, int32_t length);
     std::string ClassName() const override { return "TextArea"; }
+    void _RaiseOpen() override { RaiseSelf<TextArea>("Open"); }
 
 protected:
     void DeclareProperties(std::vector<PropertyDecl>& out) const override;
     void PropertyChanged(const std::string& name) override;
+    const std::type_info* EventSignature(const std::string& event) const override;
 
 private:
+    void ClampSelection();
+    void StyleSelection(const std::function<void(CharStyle&)>& apply);
+    bool fromPeer_ = false;  // a change the peer made itself: not echoed back
     double lineSpacing_ = 1.0;
     int32_t selStart_ = 0, selLength_ = 0;
     std::vector<CharStyle> styles_;
@@ -558,6 +619,7 @@ public:
     // The period actually scheduled (ms), 0 when not running.
     int64_t ScheduledPeriod() const { return scheduledMs_; }
     void Stop();  // for the framework: its window closed
+    void _WindowClosed() override { Stop(); }
 
 protected:
     void DeclareProperties(std::vector<PropertyDecl>& out) const override;
@@ -568,6 +630,7 @@ private:
     void Reschedule();
     void Fire();
     uint64_t timerId_ = 0;
+    uint64_t backendGeneration_ = 0;  // the backend that holds timerId_
     int64_t scheduledMs_ = 0;
 };
 
@@ -614,8 +677,13 @@ public:
     void _PeerCloseRequested();
     void _PeerMoved(int32_t top, int32_t left);
     void _PeerRestored();
-    // The peer, or nullptr before the window is first shown (and after Close).
+    // The peer, or nullptr before the window is built (and after Close).
     class WindowPeer* _Peer() const;
+    // For peers: the model's position (what the program last set).
+    int32_t _ModelTop() const { return top_; }
+    int32_t _ModelLeft() const { return left_; }
+    // For the framework at a runtime reset: gone without any event.
+    void _Discard();
 
 protected:
     void DeclareProperties(std::vector<PropertyDecl>& out) const override;

@@ -48,7 +48,7 @@ struct Recorded {
     int soundsPlayed = 0;
     std::vector<std::pair<int32_t, int32_t>> capturesDisplay;  // (index, 0)
     struct Rect { int32_t left, top, width, height; };
-    std::vector<Rect> capturesRect;
+    std::vector<Rect> capturesRect;  // as the backend got them (a negative size already turned)
     std::vector<PrintCall> print;
 };
 
@@ -64,6 +64,7 @@ public:
     int64_t Elapsed() const;  // virtual ms since the backend was made
     // The wall-clock moment that virtual time 0 stands for.
     void SetWallClock(std::chrono::system_clock::time_point t0);
+    // Once the application has quit, the clock still moves but no timer fires.
     // Runs real time until pred() holds or timeoutMs passes, polling fd watches
     // and firing timers whose virtual time has come (virtual time follows real
     // time here). Returns pred().
@@ -87,6 +88,7 @@ public:
     void SetPrintLinesPerBlock(int lines);
 
     // --- user actions (through the same entry points the desktop peers use) --
+    // A user action on a hidden or disabled control, or after the quit, does nothing.
     void Click(const std::shared_ptr<Window>& w, const std::string& control);  // check box, button
     void PressUp(const std::shared_ptr<Window>& w, const std::string& control);
     void PressDown(const std::shared_ptr<Window>& w, const std::string& control);
@@ -137,7 +139,36 @@ private:
     Recorded log_;
 };
 
+// A window's headless peer: records what the core asked of it and keeps the
+// window's position (as the user left it).
+class HeadlessWindowPeer : public WindowPeer {
+public:
+    explicit HeadlessWindowPeer(Window& window);
+    void Changed(const std::string& property) override;
+    void ControlChanged(RectControl& control, const std::string& property) override;
+    void Refresh(RectControl& control) override;
+    void MenuChanged() override;
+    void Show() override;
+    void SetFocus() override;
+    void Close() override;
+    int32_t CurrentTop() override { return top; }
+    int32_t CurrentLeft() override { return left; }
+
+    std::vector<std::string> changed;                                 // window properties, in order
+    std::vector<std::pair<std::string, std::string>> controlChanged;  // (control name, property)
+    std::vector<std::string> refreshed;                               // control names
+    int menuChanges = 0, shows = 0, focuses = 0;
+    bool closed = false, minimized = false;
+    int32_t top = 0, left = 0;
+
+private:
+    Window& window_;
+};
+// The headless peer of an open window, or nullptr.
+HeadlessWindowPeer* PeerOf(const std::shared_ptr<Window>& w);
+
 // Installs a new Headless backend and returns it (owned by the framework).
+// It replaces the backend before it and resets the runtime.
 Headless& InstallNew();
 
 }  // namespace fw::headless

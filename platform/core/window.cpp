@@ -1,0 +1,178 @@
+// Windows: the build sequence, single instances by class name, closing.
+#include "platform/backend.h"
+#include "platform/core/runtime_state.h"
+#include "platform/framework.h"
+
+#include <algorithm>
+
+namespace fw {
+
+using detail::State;
+
+struct Window::PeerHolder {
+    std::unique_ptr<WindowPeer> peer;
+};
+
+Window::~Window() = default;
+
+void Window::DeclareProperties(std::vector<PropertyDecl>& out) const {
+    PropertyObject::DeclareProperties(out);
+    const std::vector<PropertyDecl> decls = {
+        {"Placement", PropertyType::Integer, int32_t{0}},
+        {"Width", PropertyType::Integer, int32_t{300}},
+        {"Height", PropertyType::Integer, int32_t{300}},
+        {"MinWidth", PropertyType::Integer, int32_t{64}},
+        {"MinHeight", PropertyType::Integer, int32_t{64}},
+        {"MaxWidth", PropertyType::Integer, int32_t{32000}},
+        {"MaxHeight", PropertyType::Integer, int32_t{32000}},
+        {"Frame", PropertyType::Integer, int32_t{0}},
+        {"Composite", PropertyType::Boolean, false},
+        {"HasBackColor", PropertyType::Boolean, false},
+        {"BackColor", PropertyType::Color, Color{255, 255, 255, 0}},
+        {"Title", PropertyType::String, std::string()},
+        {"Visible", PropertyType::Boolean, true},
+        {"FullScreen", PropertyType::Boolean, false},
+        {"MenuBarVisible", PropertyType::Boolean, true},
+        {"CloseButton", PropertyType::Boolean, true},
+        {"Resizeable", PropertyType::Boolean, true},
+        {"LiveResize", PropertyType::Boolean, true},
+        {"MaximizeButton", PropertyType::Boolean, true},
+        {"MinimizeButton", PropertyType::Boolean, true},
+        {"FullScreenButton", PropertyType::Boolean, false},
+        {"MacProcID", PropertyType::Integer, int32_t{0}},
+    };
+    out.insert(out.end(), decls.begin(), decls.end());
+}
+
+void Window::PropertyChanged(const std::string& name) {
+    if (auto* p = _Peer()) p->Changed(name);
+}
+
+WindowPeer* Window::_Peer() const { return peer_ ? peer_->peer.get() : nullptr; }
+
+void Window::Constructor() {
+    CheckMainThread();
+    auto self = std::static_pointer_cast<Window>(shared_from_this());
+    // Found by its class name, and held by the framework, from here until its Close event has run.
+    open_ = true;
+    State().openWindows.push_back(self);
+    RunHandler([&] { Layout(); });
+    RunHandler([&] { CreateControls(); });
+    auto controls = controls_;  // an Open handler may add controls
+    for (auto& c : controls) c->_RaiseOpen();
+    RunHandler([&] { Event_Open(); });
+    if (!open_) return;  // its Open event closed it
+    peer_ = std::make_unique<PeerHolder>();
+    peer_->peer = CurrentBackend().CreateWindowPeer(*this);
+    if (Visible()) Show();
+}
+
+void Window::Show() {
+    CheckMainThread();
+    if (!open_) return;
+    shown_ = true;
+    if (auto* p = _Peer()) p->Show();
+}
+
+void Window::SetFocus() {
+    CheckMainThread();
+    if (auto* p = _Peer()) p->SetFocus();
+}
+
+void Window::Close() {
+    CheckMainThread();
+    if (!open_ || closing_) return;
+    closing_ = true;
+    auto self = std::static_pointer_cast<Window>(shared_from_this());  // alive to the end of Close
+    RunHandler([&] { Event_Close(); });
+    _Discard();
+}
+
+void Window::_Discard() {
+    auto& windows = State().openWindows;
+    auto keep = weak_from_this().lock();
+    std::erase_if(windows, [this](const std::shared_ptr<Window>& w) { return w.get() == this; });
+    for (auto& c : controls_) c->_WindowClosed();
+    if (peer_) {
+        auto holder = std::move(peer_);
+        if (holder->peer) holder->peer->Close();
+    }
+    menuListener_.reset();
+    open_ = false;
+}
+
+int32_t Window::Top() const {
+    CheckMainThread();
+    if (auto* p = _Peer()) return p->CurrentTop();
+    return top_;
+}
+
+void Window::Top(int32_t v) {
+    CheckMainThread();
+    top_ = v;
+    if (auto* p = _Peer()) p->Changed("Top");
+}
+
+int32_t Window::Left() const {
+    CheckMainThread();
+    if (auto* p = _Peer()) return p->CurrentLeft();
+    return left_;
+}
+
+void Window::Left(int32_t v) {
+    CheckMainThread();
+    left_ = v;
+    if (auto* p = _Peer()) p->Changed("Left");
+}
+
+void Window::MenuBar(const std::shared_ptr<fw::MenuBar>& bar) {
+    CheckMainThread();
+    menuBar_ = bar;
+    menuListener_.reset();
+    if (bar) {
+        std::weak_ptr<Object> weakSelf = weak_from_this();
+        menuListener_ = std::make_shared<std::function<void()>>([weakSelf] {
+            auto self = std::static_pointer_cast<Window>(weakSelf.lock());
+            if (self && self->_Peer()) self->_Peer()->MenuChanged();
+        });
+        bar->AddListener(menuListener_);
+    }
+    if (auto* p = _Peer()) p->MenuChanged();
+}
+
+void Window::_AddControl(const std::string& name, const std::shared_ptr<Control>& control) {
+    CheckMainThread();
+    NotNil(control)->_SetName(name);
+    control->_SetWindow(std::static_pointer_cast<Window>(shared_from_this()));
+    controls_.push_back(control);
+}
+
+std::shared_ptr<Control> Window::_ControlByName(const std::string& name) const {
+    CheckMainThread();
+    for (const auto& c : controls_)
+        if (c->Name() == name) return c;
+    return nullptr;
+}
+
+void Window::_PeerCloseRequested() { Close(); }
+
+void Window::_PeerMoved(int32_t top, int32_t left) {
+    top_ = top;
+    left_ = left;
+}
+
+void Window::_PeerRestored() {
+    if (!open_) return;
+    RunHandler([&] { Event_Restore(); });
+}
+
+std::shared_ptr<Window> RuntimeGetImplicitWindow(const std::string& className) {
+    CheckMainThread();
+    for (const auto& w : State().openWindows)
+        if (w->ClassName() == className) return w;
+    return nullptr;
+}
+
+std::vector<std::shared_ptr<Window>> OpenWindows() { return State().openWindows; }
+
+}  // namespace fw
