@@ -636,6 +636,7 @@ private:
 
 class Window : public PropertyObject {
 public:
+    Window();
     ~Window() override;
     // Builds the window: Layout, CreateControls, the controls' Open events,
     // the window's Open event, then shows it when Visible.

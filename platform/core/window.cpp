@@ -13,6 +13,7 @@ struct Window::PeerHolder {
     std::unique_ptr<WindowPeer> peer;
 };
 
+Window::Window() = default;
 Window::~Window() = default;
 
 void Window::DeclareProperties(std::vector<PropertyDecl>& out) const {
