@@ -677,6 +677,9 @@ public:
     // For peers: what the user did.
     void _PeerCloseRequested();
     void _PeerMoved(int32_t top, int32_t left);
+    // For peers: the position last set or reported (Top and Left ask the peer).
+    int32_t _RequestedTop() const { return top_; }
+    int32_t _RequestedLeft() const { return left_; }
     void _PeerRestored();
     // The peer, or nullptr before the window is built (and after Close).
     class WindowPeer* _Peer() const;
