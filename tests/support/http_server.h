@@ -30,6 +30,7 @@ public:
         std::string bytes;         // sent as they stand
         bool closeAfter = true;    // close the connection after sending
         bool answer = true;        // false: accept, read, and never answer
+        int delayMs = 0;           // wait this long before answering
         static Reply Ok(const std::string& body, int status = 200, bool withLength = true) {
             std::string head = "HTTP/1.0 " + std::to_string(status) + (status == 200 ? " OK" : " Status") + "\r\n";
             head += "Content-Type: text/xml\r\n";
@@ -39,6 +40,11 @@ public:
         static Reply Raw(const std::string& bytes) { return Reply{bytes}; }
         static Reply CloseAtOnce() { return Reply{""}; }
         static Reply Silent() { return Reply{"", false, false}; }
+        Reply After(int ms) const {
+            Reply r = *this;
+            r.delayMs = ms;
+            return r;
+        }
     };
 
     HttpServer() {
@@ -150,6 +156,7 @@ private:
                 }
                 c.answered = true;
                 if (!reply.answer) continue;
+                if (reply.delayMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(reply.delayMs));
                 SendAll(c.fd, reply.bytes);
                 if (reply.closeAfter) {
                     ::close(c.fd);

@@ -1,0 +1,212 @@
+// The HTTP client against a real server on loopback: the request on the wire,
+// the ways a reply can end, the errors, the cap, and closing.
+#include "platform/framework.h"
+#include "platform/headless/headless.h"
+#include "tests/support/http_server.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+
+using fw::HTTPSocket;
+using fw::InternetHeaders;
+using quorrel::test::HttpServer;
+
+struct Page {
+    std::string url;
+    int32_t status = -1;
+    std::shared_ptr<InternetHeaders> headers;
+    std::string body;
+};
+
+class HttpSocketTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        backend = &fw::headless::InstallNew();
+        socket = std::make_shared<HTTPSocket>();
+        socket->Constructor();
+        socket->AddHandler("PageReceived",
+                           HTTPSocket::PageReceivedHandler([this](std::shared_ptr<HTTPSocket> s, std::string url,
+                                                                  int32_t status,
+                                                                  std::shared_ptr<InternetHeaders> headers,
+                                                                  std::string body) {
+                               EXPECT_EQ(s, socket);
+                               ++events;
+                               page = Page{url, status, headers, body};
+                           }));
+        socket->AddHandler("Error", HTTPSocket::ErrorHandler([this](std::shared_ptr<HTTPSocket> s, int32_t code) {
+                               EXPECT_EQ(s, socket);
+                               ++events;
+                               error = code;
+                           }));
+    }
+    std::string Url(int port) const { return "http://127.0.0.1:" + std::to_string(port) + "/Updates/quorrel.xml"; }
+    bool WaitForEvent(int64_t ms = 5000) {
+        return backend->RunUntil([this] { return events > 0; }, ms);
+    }
+
+    fw::headless::Headless* backend = nullptr;
+    HttpServer server;
+    std::shared_ptr<HTTPSocket> socket;
+    int events = 0;
+    std::optional<Page> page;
+    std::optional<int32_t> error;
+};
+
+TEST_F(HttpSocketTest, SendsExactlyTheRequestLineAndThreeHeaders) {
+    server.SetReply(HttpServer::Reply::Ok("x"));
+    socket->Get(Url(server.Port()));
+    EXPECT_EQ(socket->Address(), "127.0.0.1");
+    EXPECT_EQ(socket->Port(), server.Port());
+    ASSERT_TRUE(WaitForEvent());
+    ASSERT_EQ(server.Requests().size(), 1u);
+    EXPECT_EQ(server.Requests()[0], "GET /Updates/quorrel.xml HTTP/1.0\r\n"
+                                    "Host: 127.0.0.1:" + std::to_string(server.Port()) + "\r\n"
+                                    "Accept: */*\r\n"
+                                    "Accept-Language: en\r\n"
+                                    "\r\n");
+}
+
+TEST_F(HttpSocketTest, DefaultsBeforeAnyRequest) {
+    EXPECT_EQ(socket->Port(), 80);
+    EXPECT_EQ(socket->RequestHeaders()->Value("accept"), "*/*");
+    EXPECT_EQ(socket->RequestHeaders()->Value("Accept-Language"), "en");
+    EXPECT_EQ(socket->RequestHeaders()->Value("Content-length"), "0");
+    EXPECT_FALSE(socket->Busy());
+}
+
+struct ReplyCase {
+    const char* name;
+    HttpServer::Reply reply;
+    int32_t status;
+    std::string body;
+};
+
+class HttpReplyTest : public HttpSocketTest, public ::testing::WithParamInterface<ReplyCase> {};
+
+TEST_P(HttpReplyTest, DeliversThePageWhateverTheStatus) {
+    server.SetReply(GetParam().reply);
+    socket->Get(Url(server.Port()));
+    ASSERT_TRUE(WaitForEvent());
+    EXPECT_FALSE(error.has_value());
+    ASSERT_TRUE(page.has_value());
+    EXPECT_EQ(page->url, Url(server.Port()));
+    EXPECT_EQ(page->status, GetParam().status);
+    EXPECT_EQ(page->body, GetParam().body);
+    EXPECT_FALSE(socket->Busy());
+    // One event per request, nothing afterwards.
+    backend->RunUntil([] { return false; }, 100);
+    EXPECT_EQ(events, 1);
+}
+
+const std::string kUpdateFile = "<CurrentVersion>1.3.0</CurrentVersion>";
+
+INSTANTIATE_TEST_SUITE_P(
+    Replies, HttpReplyTest,
+    ::testing::Values(
+        ReplyCase{"WithContentLength", HttpServer::Reply::Ok(kUpdateFile), 200, kUpdateFile},
+        // Complete at its length although the server keeps the connection open.
+        ReplyCase{"LengthReachedConnectionOpen", HttpServer::Reply{HttpServer::Reply::Ok("abc").bytes, false}, 200,
+                  "abc"},
+        ReplyCase{"ClosedWithoutContentLength", HttpServer::Reply::Ok(kUpdateFile, 200, false), 200, kUpdateFile},
+        ReplyCase{"ClosedBeforeAnyByte", HttpServer::Reply::CloseAtOnce(), 0, ""},
+        ReplyCase{"BrokenInTheMiddle",
+                  HttpServer::Reply::Raw("HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\n<CurrentVer"), 200,
+                  "<CurrentVer"},
+        ReplyCase{"ErrorStatusWithBody", HttpServer::Reply::Ok("<h1>Not Found</h1>", 404), 404,
+                  "<h1>Not Found</h1>"},
+        ReplyCase{"BinaryBody", HttpServer::Reply::Ok(std::string("\0\xff\x01<Free>", 9)), 200,
+                  std::string("\0\xff\x01<Free>", 9)}),
+    [](const ::testing::TestParamInfo<ReplyCase>& info) { return std::string(info.param.name); });
+
+TEST_F(HttpSocketTest, ReplyHeadersAreHandedOver) {
+    server.SetReply(HttpServer::Reply::Ok("abc"));
+    socket->Get(Url(server.Port()));
+    ASSERT_TRUE(WaitForEvent());
+    ASSERT_TRUE(page && page->headers);
+    EXPECT_EQ(page->headers->Value("content-type"), "text/xml");
+    EXPECT_EQ(page->headers->Value("Content-Length"), "3");
+}
+
+TEST_F(HttpSocketTest, RefusedConnectionRaisesErrorWithItsCode) {
+    socket->Get(Url(HttpServer::RefusingPort()));
+    ASSERT_TRUE(WaitForEvent());
+    EXPECT_FALSE(page.has_value());
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(*error, 102);
+}
+
+TEST_F(HttpSocketTest, UnknownHostRaisesErrorWithItsCode) {
+    socket->Get("http://quorrel-update-test.invalid/Updates/quorrel.xml");
+    ASSERT_TRUE(WaitForEvent(30000));
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(*error, 103);
+}
+
+TEST_F(HttpSocketTest, LongBodyIsCutAtTheCap) {
+    std::string big(3 * 1024 * 1024, 'a');
+    for (size_t i = 0; i < big.size(); i += 1000) big[i] = static_cast<char>('0' + (i / 1000) % 10);
+    server.SetReply(HttpServer::Reply::Ok(big));
+    socket->Get(Url(server.Port()));
+    ASSERT_TRUE(WaitForEvent(10000));
+    ASSERT_TRUE(page.has_value());
+    EXPECT_EQ(page->status, 200);
+    EXPECT_EQ(page->body.size(), HTTPSocket::kMaxBody);
+    EXPECT_EQ(page->body, big.substr(0, HTTPSocket::kMaxBody));
+}
+
+TEST_F(HttpSocketTest, SilentServerKeepsTheLoopRunningUntilClosed) {
+    server.SetReply(HttpServer::Reply::Silent());
+    int ticks = 0;
+    backend->StartTimer(10, true, [&] { ++ticks; });
+    socket->Get(Url(server.Port()));
+    EXPECT_TRUE(backend->RunUntil([&] { return ticks >= 30 && server.RequestCount() == 1; }, 5000));
+    EXPECT_EQ(events, 0);
+    EXPECT_TRUE(socket->Busy());
+
+    socket->Close();
+    EXPECT_FALSE(socket->Busy());
+    EXPECT_TRUE(server.WaitFor([](const HttpServer& s) { return s.ClientCloses() == 1; }, 5000));
+    backend->RunUntil([] { return false; }, 100);
+    EXPECT_EQ(events, 0);
+}
+
+TEST_F(HttpSocketTest, ReplyAfterCloseRaisesNothing) {
+    server.SetReply(HttpServer::Reply::Ok(kUpdateFile).After(100));
+    socket->Get(Url(server.Port()));
+    ASSERT_TRUE(backend->RunUntil([&] { return server.RequestCount() == 1; }, 5000));
+    socket->Close();
+    backend->RunUntil([] { return false; }, 300);
+    EXPECT_EQ(events, 0);
+}
+
+TEST_F(HttpSocketTest, GetAgainReplacesTheEarlierRequest) {
+    HttpServer second;
+    server.SetReply(HttpServer::Reply::Silent());
+    second.SetReply(HttpServer::Reply::Ok("second"));
+    socket->Get(Url(server.Port()));
+    ASSERT_TRUE(backend->RunUntil([&] { return server.RequestCount() == 1; }, 5000));
+    socket->Get(Url(second.Port()));
+    ASSERT_TRUE(WaitForEvent());
+    ASSERT_TRUE(page.has_value());
+    EXPECT_EQ(page->body, "second");
+    EXPECT_TRUE(server.WaitFor([](const HttpServer& s) { return s.ClientCloses() == 1; }, 5000));
+}
+
+TEST_F(HttpSocketTest, ProxyReceivesTheRequestForTheNamedHost) {
+    server.SetReply(HttpServer::Reply::Ok("via proxy"));
+    socket->SetProperty("HTTPProxyAddress", std::string("127.0.0.1"));
+    socket->SetProperty("HTTPProxyPort", int32_t{server.Port()});
+    socket->Get("http://updates.quorrel.example/Updates/quorrel.xml");
+    ASSERT_TRUE(WaitForEvent());
+    ASSERT_TRUE(page.has_value());
+    EXPECT_EQ(page->body, "via proxy");
+    ASSERT_EQ(server.Requests().size(), 1u);
+    EXPECT_EQ(server.Requests()[0].rfind("GET http://updates.quorrel.example/Updates/quorrel.xml HTTP/1.0\r\n", 0),
+              0u);
+    EXPECT_NE(server.Requests()[0].find("\r\nHost: updates.quorrel.example\r\n"), std::string::npos);
+}
+
+}  // namespace
