@@ -1,0 +1,196 @@
+// Screen capture over Xlib: the main display from XRandR, pixels through a
+// reused XShm segment where the server offers it, else XGetImage.
+#include "platform/desktop/native/x11_capture.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XShm.h>
+#include <X11/extensions/Xrandr.h>
+#include <sys/ipc.h>
+#include <sys/shm.h>
+
+#include <algorithm>
+
+#include "platform/desktop/native/x_error_trap.h"
+#include "platform/desktop/native/x_pixel_format.h"
+
+namespace native {
+
+namespace {
+
+class SharedSegment {
+public:
+    explicit SharedSegment(Display* display) : display_(display) {}
+    ~SharedSegment() { Release(); }
+    SharedSegment(const SharedSegment&) = delete;
+    SharedSegment& operator=(const SharedSegment&) = delete;
+
+    // A segment of at least `bytes`, attached to the server; false when the
+    // server cannot attach one (a remote display, say).
+    bool Reserve(size_t bytes) {
+        if (attached_ && capacity_ >= bytes) return true;
+        Release();
+        info_.shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+        if (info_.shmid < 0) return false;
+        void* address = shmat(info_.shmid, nullptr, 0);
+        if (address == reinterpret_cast<void*>(-1)) {
+            shmctl(info_.shmid, IPC_RMID, nullptr);
+            return false;
+        }
+        info_.shmaddr = static_cast<char*>(address);
+        info_.readOnly = False;
+        XErrorTrap trap(display_);
+        const bool ok = XShmAttach(display_, &info_) && !trap.Caught();
+        // Marked for removal at once: it goes away with the last detach,
+        // even when the process dies.
+        shmctl(info_.shmid, IPC_RMID, nullptr);
+        if (!ok) {
+            shmdt(info_.shmaddr);
+            info_ = {};
+            return false;
+        }
+        attached_ = true;
+        capacity_ = bytes;
+        return true;
+    }
+
+    XShmSegmentInfo* Info() { return &info_; }
+
+private:
+    void Release() {
+        if (!attached_) return;
+        XShmDetach(display_, &info_);
+        XSync(display_, False);
+        shmdt(info_.shmaddr);
+        info_ = {};
+        attached_ = false;
+        capacity_ = 0;
+    }
+
+    Display* display_;
+    XShmSegmentInfo info_{};
+    bool attached_ = false;
+    size_t capacity_ = 0;
+};
+
+class XlibCapture : public X11Capture {
+public:
+    explicit XlibCapture(Display* display)
+        : display_(display),
+          root_(DefaultRootWindow(display)),
+          visual_(DefaultVisual(display, DefaultScreen(display))),
+          depth_(DefaultDepth(display, DefaultScreen(display))),
+          format_(PixelFormat::ForVisual(visual_)),
+          segment_(std::make_unique<SharedSegment>(display)) {
+        int major = 0, minor = 0;
+        Bool pixmaps = False;
+        useShm_ = XShmQueryExtension(display_) && XShmQueryVersion(display_, &major, &minor, &pixmaps);
+        int eventBase = 0, errorBase = 0;
+        haveMonitors_ = XRRQueryExtension(display_, &eventBase, &errorBase) &&
+                        XRRQueryVersion(display_, &major, &minor) && (major > 1 || (major == 1 && minor >= 5));
+    }
+    ~XlibCapture() override {
+        segment_.reset();  // detaching needs the connection
+        XCloseDisplay(display_);
+    }
+
+    MonitorRect MainDisplay() override {
+        const MonitorRect root = RootRect();
+        if (!haveMonitors_) return root;
+        int count = 0;
+        XRRMonitorInfo* monitors = XRRGetMonitors(display_, root_, True, &count);
+        if (!monitors) return root;
+        MonitorRect main = root;
+        if (count > 0) {
+            const XRRMonitorInfo* chosen = &monitors[0];
+            for (int i = 0; i < count; ++i)
+                if (monitors[i].primary) {
+                    chosen = &monitors[i];
+                    break;
+                }
+            main = {chosen->x, chosen->y, chosen->width, chosen->height};
+        }
+        XRRFreeMonitors(monitors);
+        return main;
+    }
+
+    Image CaptureDisplay(int32_t index) override {
+        if (index != 0) return {};
+        const MonitorRect main = MainDisplay();
+        return CaptureArea(main.x, main.y, main.width, main.height);
+    }
+
+    Image CaptureArea(int32_t x, int32_t y, int32_t width, int32_t height) override {
+        if (width <= 0 || height <= 0) return {};
+        const MonitorRect root = RootRect();
+        // Widened so that a far corner cannot overflow.
+        const int64_t left = std::max<int64_t>(x, 0), top = std::max<int64_t>(y, 0);
+        const int64_t right = std::min<int64_t>(int64_t{x} + width, root.width);
+        const int64_t bottom = std::min<int64_t>(int64_t{y} + height, root.height);
+        if (right <= left || bottom <= top) return {};
+        const auto w = static_cast<int32_t>(right - left), h = static_cast<int32_t>(bottom - top);
+        const auto cx = static_cast<int32_t>(left), cy = static_cast<int32_t>(top);
+        if (useShm_) {
+            Image image;
+            if (CaptureShm(cx, cy, w, h, image)) return image;
+            // The server would not serve this one through shared memory:
+            // the plain request from now on.
+            useShm_ = false;
+        }
+        return CapturePlain(cx, cy, w, h);
+    }
+
+private:
+    MonitorRect RootRect() {
+        Screen* screen = DefaultScreenOfDisplay(display_);
+        return {0, 0, WidthOfScreen(screen), HeightOfScreen(screen)};
+    }
+
+    bool CaptureShm(int32_t x, int32_t y, int32_t w, int32_t h, Image& out) {
+        XImage* image = XShmCreateImage(display_, visual_, static_cast<unsigned>(depth_), ZPixmap, nullptr,
+                                        segment_->Info(), static_cast<unsigned>(w), static_cast<unsigned>(h));
+        if (!image) return false;
+        const size_t bytes = static_cast<size_t>(image->bytes_per_line) * static_cast<size_t>(h);
+        bool ok = segment_->Reserve(bytes);
+        if (ok) {
+            image->data = segment_->Info()->shmaddr;
+            XErrorTrap trap(display_);
+            ok = XShmGetImage(display_, root_, image, x, y, AllPlanes) && !trap.Caught();
+            if (ok) out = format_.Convert(image);
+        }
+        image->data = nullptr;  // the segment is ours, not the image's
+        XDestroyImage(image);
+        return ok;
+    }
+
+    Image CapturePlain(int32_t x, int32_t y, int32_t w, int32_t h) {
+        XErrorTrap trap(display_);
+        XImage* image = XGetImage(display_, root_, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h),
+                                  AllPlanes, ZPixmap);
+        const bool caught = trap.Caught();
+        if (!image) return {};
+        Image out;
+        if (!caught) out = format_.Convert(image);
+        XDestroyImage(image);
+        return out;
+    }
+
+    Display* display_;
+    Window root_;
+    Visual* visual_;
+    int depth_;
+    PixelFormat format_;
+    std::unique_ptr<SharedSegment> segment_;
+    bool useShm_ = false;
+    bool haveMonitors_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<X11Capture> X11Capture::Open(const char* displayName) {
+    Display* display = XOpenDisplay(displayName);
+    if (!display) return nullptr;
+    return std::make_unique<XlibCapture>(display);
+}
+
+}  // namespace native
