@@ -1,6 +1,7 @@
 #include "platform/core/http_multi.h"
 
 #include "platform/core/http_transfer.h"
+#include "platform/core/runtime_state.h"
 
 #include <mutex>
 
@@ -17,11 +18,14 @@ HttpMulti& HttpMulti::Instance() {
     static std::once_flag globalInit;
     std::call_once(globalInit, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
     auto& multi = TheMulti();
+    // A multi of a backend that has been replaced is let go (curl detaches
+    // its transfers); requests from now on belong to the new backend.
+    if (multi && multi->generation_ != detail::BackendGeneration() && multi->driving_ == 0) multi.reset();
     if (!multi) multi.reset(new HttpMulti());
     return *multi;
 }
 
-HttpMulti::HttpMulti() : multi_(curl_multi_init()) {
+HttpMulti::HttpMulti() : multi_(curl_multi_init()), generation_(detail::BackendGeneration()) {
     if (!multi_) throw RuntimeException("the HTTP client could not start");
     curl_multi_setopt(multi_, CURLMOPT_SOCKETFUNCTION, &HttpMulti::SocketCallback);
     curl_multi_setopt(multi_, CURLMOPT_SOCKETDATA, this);
@@ -31,9 +35,9 @@ HttpMulti::HttpMulti() : multi_(curl_multi_init()) {
 
 HttpMulti::~HttpMulti() {
     closing_ = true;
-    if (HasBackend()) {
-        for (auto& [fd, id] : watches_) CurrentBackend().UnwatchFd(id);
-        if (timerRunning_) CurrentBackend().StopTimer(timer_);
+    if (Backend* backend = OwnBackend()) {
+        for (auto& [fd, id] : watches_) backend->UnwatchFd(id);
+        if (timerRunning_) backend->StopTimer(timer_);
     }
     watches_.clear();
     curl_multi_cleanup(multi_);
@@ -63,9 +67,14 @@ int HttpMulti::TimerCallback(CURLM* /*multi*/, long timeoutMs, void* self) {
     return 0;
 }
 
+Backend* HttpMulti::OwnBackend() const {
+    return HasBackend() && generation_ == detail::BackendGeneration() ? &CurrentBackend() : nullptr;
+}
+
 void HttpMulti::Watch(curl_socket_t fd, int what) {
-    if (closing_) return;
-    Backend& backend = CurrentBackend();
+    Backend* own = OwnBackend();
+    if (closing_ || !own) return;
+    Backend& backend = *own;
     auto it = watches_.find(fd);
     if (it != watches_.end()) {
         backend.UnwatchFd(it->second);
@@ -81,8 +90,9 @@ void HttpMulti::Watch(curl_socket_t fd, int what) {
 }
 
 void HttpMulti::ScheduleTimeout(long timeoutMs) {
-    if (closing_) return;
-    Backend& backend = CurrentBackend();
+    Backend* own = OwnBackend();
+    if (closing_ || !own) return;
+    Backend& backend = *own;
     if (timerRunning_) {
         backend.StopTimer(timer_);
         timerRunning_ = false;

@@ -33,8 +33,12 @@ private:
     void Drive(curl_socket_t fd, int flags);
     void DeliverFinished();
     void ReleaseIfIdle();
+    // The backend that holds this multi's watches and timer, or nullptr once
+    // another backend has replaced it (its handles mean nothing there).
+    Backend* OwnBackend() const;
 
     CURLM* multi_ = nullptr;
+    uint64_t generation_ = 0;
     std::map<curl_socket_t, Backend::WatchId> watches_;
     Backend::TimerId timer_ = 0;
     bool timerRunning_ = false;
