@@ -985,6 +985,7 @@ public:
     virtual void Constructor();  // default headers and port 80
     void Get(const std::string& url);
     void Close();  // ends a request in flight; no event follows
+    void _WindowClosed() override { Close(); }  // its window closed: the request ends
     int32_t Port() const { return GetInt("Port"); }
     std::string Address() const { return GetStr("Address"); }
     std::string ClassName() const override { return "HTTPSocket"; }
