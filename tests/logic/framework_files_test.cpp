@@ -1,0 +1,154 @@
+// Files, folders, text streams and dates.
+#include "platform/core/standard_paths.h"
+#include "platform/framework.h"
+#include "platform/headless/headless.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+
+#include <unistd.h>
+
+namespace {
+
+using namespace fw;
+namespace fs = std::filesystem;
+
+class FilesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("fw_files_" + std::to_string(::getpid()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    std::vector<std::string> ReadAll(const std::string& bytes) {
+        std::ofstream(dir / "in.txt", std::ios::binary) << bytes;
+        auto in = FolderItem(dir.string()).Child("in.txt")->OpenAsTextFile();
+        std::vector<std::string> lines;
+        while (in && !in->EOF()) lines.push_back(in->ReadLine());
+        return lines;
+    }
+    headless::Headless& backend = headless::InstallNew();
+    fs::path dir;
+};
+
+TEST_F(FilesTest, ReadLineAcceptsEveryLineEnd) {
+    using L = std::vector<std::string>;
+    EXPECT_EQ(ReadAll("a\nb\n"), (L{"a", "b"}));
+    EXPECT_EQ(ReadAll("a\r\nb\r\n"), (L{"a", "b"}));
+    EXPECT_EQ(ReadAll("a\rb\r"), (L{"a", "b"}));
+    EXPECT_EQ(ReadAll("a\n\nb"), (L{"a", "", "b"}));  // no final line end
+    EXPECT_EQ(ReadAll("\r\n"), (L{""}));
+    EXPECT_EQ(ReadAll(""), (L{}));
+    EXPECT_EQ(ReadAll(std::string("\x00\xff\n\x01", 4)), (L{std::string("\x00\xff", 2), "\x01"}));
+}
+
+TEST_F(FilesTest, OpenAsTextFileIsNilForMissingFilesAndFolders) {
+    FolderItem folder(dir.string());
+    EXPECT_EQ(folder.OpenAsTextFile(), nullptr);
+    EXPECT_EQ(folder.Child("missing.txt")->OpenAsTextFile(), nullptr);
+    EXPECT_TRUE(folder.Directory());
+    EXPECT_FALSE(folder.Child("missing.txt")->Exists());
+}
+
+TEST_F(FilesTest, TextOutputStreamReplacesTheFile) {
+    auto item = FolderItem(dir.string()).Child("quorrel.txt");
+    std::ofstream(item->NativePath()) << "old content that is longer\n";
+    auto out = TextOutputStream::Create(item);
+    ASSERT_NE(out, nullptr);
+    out->WriteLine("#MyPeriod");
+    out->WriteLine("10");
+    out->Close();
+    out->WriteLine("after close");  // ignored
+    std::ifstream in(item->NativePath(), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "#MyPeriod\n10\n");
+    EXPECT_EQ(TextOutputStream::Create(FolderItem(dir.string()).Child("no/such/dir.txt")), nullptr);
+}
+
+TEST_F(FilesTest, FolderOperations) {
+    auto shots = FolderItem(dir.string() + "/").Child("QuorrelScreenshots");
+    EXPECT_EQ(shots->NativePath(), dir.string() + "/QuorrelScreenshots");
+    EXPECT_EQ(shots->Name(), "QuorrelScreenshots");
+    shots->CreateAsFolder();
+    EXPECT_TRUE(shots->Directory());
+    shots->CreateAsFolder();  // already there: silent
+    FolderItem(dir.string() + "/a/b").CreateAsFolder();  // cannot: silent
+    EXPECT_FALSE(fs::exists(dir / "a"));
+}
+
+TEST_F(FilesTest, SpecialFoldersFollowHomeAndXdg) {
+    const char* savedHome = std::getenv("HOME");
+    std::string home = savedHome ? savedHome : "";
+    ::setenv("HOME", dir.c_str(), 1);
+    ::unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(paths::DocumentsPath(), dir.string() + "/Documents");
+    EXPECT_EQ(paths::PreferencesPath(), dir.string() + "/.config");
+    fs::create_directories(dir / ".config");
+    std::ofstream(dir / ".config/user-dirs.dirs") << "# xdg\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\nXDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n";
+    EXPECT_EQ(paths::DocumentsPath(), dir.string() + "/Dokumente");
+    EXPECT_EQ(DocumentsFolder()->NativePath(), dir.string() + "/Dokumente");
+    ::setenv("XDG_CONFIG_HOME", (dir / "cfg").c_str(), 1);
+    EXPECT_EQ(PreferencesFolder()->NativePath(), (dir / "cfg").string());
+    EXPECT_EQ(paths::DocumentsPath(), dir.string() + "/Documents");  // no user-dirs.dirs there
+    ::unsetenv("XDG_CONFIG_HOME");
+    ::setenv("HOME", "", 1);
+    EXPECT_EQ(DocumentsFolder(), nullptr);
+    EXPECT_EQ(PreferencesFolder(), nullptr);
+    EXPECT_EQ(ResourcesFolder(), nullptr);  // headless default: none
+    backend.SetDocumentsPath("/tmp/docs");
+    EXPECT_EQ(DocumentsFolder()->NativePath(), "/tmp/docs");
+    if (savedHome) ::setenv("HOME", home.c_str(), 1);
+}
+
+TEST_F(FilesTest, OpenAsSoundNeedsARiffFile) {
+    std::ofstream(dir / "Shutter.wav", std::ios::binary) << "RIFF....WAVE";
+    std::ofstream(dir / "bad.wav", std::ios::binary) << "ID3";
+    auto sound = FolderItem(dir.string()).Child("Shutter.wav")->OpenAsSound();
+    ASSERT_NE(sound, nullptr);
+    sound->Play();
+    EXPECT_EQ(backend.Log().soundsPlayed, 1);
+    EXPECT_EQ(FolderItem(dir.string()).Child("bad.wav")->OpenAsSound(), nullptr);
+    EXPECT_EQ(FolderItem(dir.string()).Child("none.wav")->OpenAsSound(), nullptr);
+    EXPECT_EQ(backend.Log().soundsOpened.size(), 3u);
+}
+
+std::chrono::system_clock::time_point Local(int y, int mo, int d, int h, int mi, int s) {
+    std::tm tm{};
+    tm.tm_year = y - 1900;
+    tm.tm_mon = mo - 1;
+    tm.tm_mday = d;
+    tm.tm_hour = h;
+    tm.tm_min = mi;
+    tm.tm_sec = s;
+    tm.tm_isdst = -1;
+    return std::chrono::system_clock::from_time_t(std::mktime(&tm));
+}
+
+TEST_F(FilesTest, DatesUseTheUsShortForms) {
+    struct Case { std::chrono::system_clock::time_point t; const char *date, *longTime, *shortTime; };
+    const std::vector<Case> cases = {
+        {Local(2024, 3, 7, 0, 5, 9), "3/7/24", "12:05:09 AM", "12:05 AM"},
+        {Local(2009, 12, 31, 12, 0, 0), "12/31/09", "12:00:00 PM", "12:00 PM"},
+        {Local(2030, 1, 1, 23, 59, 59), "1/1/30", "11:59:59 PM", "11:59 PM"},
+        {Local(2024, 6, 15, 9, 30, 0), "6/15/24", "9:30:00 AM", "9:30 AM"},
+    };
+    for (const auto& c : cases) {
+        backend.SetWallClock(c.t);
+        auto d = RuntimeNewObject<Date>();
+        d->Constructor();
+        EXPECT_EQ(d->ShortDate(), c.date);
+        EXPECT_EQ(d->LongTime(), c.longTime);
+        EXPECT_EQ(d->ShortTime(), c.shortTime);
+    }
+    backend.SetWallClock(Local(2024, 3, 7, 0, 0, 59));
+    backend.Advance(1000);  // the virtual clock moves the date's "now"
+    auto d = RuntimeNewObject<Date>();
+    d->Constructor();
+    EXPECT_EQ(d->LongTime(), "12:01:00 AM");
+}
+
+}  // namespace
