@@ -1,10 +1,10 @@
 // Desktop services: window peers, the beep, URLs, sounds and the folders.
 #include "platform/desktop/desktop_backend.h"
 
+#include "platform/core/standard_paths.h"
 #include "platform/desktop/native/alsa_sound.h"
 #include "platform/desktop/qt_conversions.h"
 #include "platform/desktop/window_peer.h"
-#include "platform/core/user_folders.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -42,8 +42,8 @@ std::unique_ptr<fw::SoundPeer> DesktopBackend::OpenSound(const std::string& path
     return std::make_unique<WavSoundPeer>(std::move(sound));
 }
 
-std::string DesktopBackend::DocumentsPath() { return fw::UserDocumentsPath(); }
-std::string DesktopBackend::PreferencesPath() { return fw::UserPreferencesPath(); }
+std::string DesktopBackend::DocumentsPath() { return fw::paths::DocumentsPath(); }
+std::string DesktopBackend::PreferencesPath() { return fw::paths::PreferencesPath(); }
 
 std::string DesktopBackend::ResourcesPath() {
     // share/quorrel beside the executable's bin/, in the build tree as installed.

@@ -233,7 +233,7 @@ private:
     void PlaceContent() {
         auto w = Model();
         if (!w || !widget_) return;
-        const QPoint origin(w->Left(), w->Top());
+        const QPoint origin(w->_RequestedLeft(), w->_RequestedTop());
         if (origin == ContentOrigin() && widget_->testAttribute(Qt::WA_Moved)) return;
         placing_ = true;
         widget_->adjustSize();
