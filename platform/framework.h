@@ -163,7 +163,9 @@ void RuntimeAddEventHandler(const std::shared_ptr<EventSource>& source, const st
 }
 
 // Runs fn with the framework's default handling of an exception that escapes
-// it: a message naming the exception, then an orderly quit with status 1.
+// it: the message "An exception of class <name> was not handled. The
+// application must shut down.", then an orderly quit with status 1. Only the
+// first such exception of a run shows a message; later ones are dropped.
 void RunHandler(const std::function<void()>& fn);
 // What StartApplication hands an exception that left the start sequence.
 void RuntimeUnhandledException(const std::exception& e);
@@ -341,7 +343,10 @@ const BundleInfo& GetBundleInfo();
 
 // Runtime start and end, the event loop.
 void RuntimeInit();
-int RuntimeExit();  // the process's exit status
+// The process's exit status (0, or 1 after the default handling of an
+// exception); forgets the run's windows, application object and plug-ins, so
+// that the program can run again in the same process.
+int RuntimeExit();
 void RuntimeSetExceptionHelper(std::function<ObjectRef(void*, void*)> helper);
 void RuntimeInitExternalClasses();
 void RunFrameworkInitialization(std::function<void()> callback);
@@ -568,7 +573,8 @@ struct CharStyle {
 class StyledTextPrinter;
 class Graphics;
 
-// A styled multi-line text area. Positions count characters from 0.
+// A styled multi-line text area. Positions count characters from 0; the
+// selection is kept inside the text. Setting Text makes every character plain.
 class TextArea : public TextControl {
 public:
     std::string Text() const { return GetStr("Text"); }
@@ -606,7 +612,9 @@ private:
     std::vector<CharStyle> styles_;
 };
 
-// Timers. Mode 0 off, 1 one Action a Period later, 2 an Action every Period.
+// Timers. Mode 0 off, 1 one Action a Period later (then Mode is 0 again), 2 an
+// Action every Period. Setting Mode or Period starts the count again; a Period
+// below 1 ms never fires. A timer holds nothing of its window.
 class Timer : public Control {
 public:
     virtual void Constructor() {}
