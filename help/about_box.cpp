@@ -1,5 +1,6 @@
 #include "help/about_box.h"
 
+#include "app/app.h"
 #include "help/window_instance.h"
 
 namespace quorrel {
@@ -186,7 +187,7 @@ void AboutBox::PushButton2_Action(std::shared_ptr<PushButton> /*sender*/) {
 }
 
 void AboutBox::StaticText4_Open(std::shared_ptr<Label> sender) {
-    NotNil(sender)->Text(NotNil(getAppObject())->LongVersion());
+    NotNil(sender)->Text(NotNil(AppInstance())->LongVersion());
 }
 
 void AboutBoxClassDefiner() {

@@ -1,8 +1,8 @@
 #include "help/help_window.h"
 
-#include "help/window_instance.h"
-
+#include "app/menu_bars.h"
 #include "help/help_text.h"
+#include "help/window_instance.h"
 
 namespace quorrel {
 namespace {
@@ -118,7 +118,7 @@ std::string TextArea1Design() {
 }  // namespace
 
 void Help::Layout() {
-    // The menu bar is set here once the menu bars land in app/.
+    MenuBar(MenuBar2Instance());
     RuntimeMassPropertySetter(std::static_pointer_cast<Help>(shared_from_this()), HelpWindowDesign());
 }
 
