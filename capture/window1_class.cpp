@@ -1,0 +1,94 @@
+// The Control Panel as a class: its record, its single-instance accessor and
+// the accessors of its controls and menu items.
+#include "capture/window1.h"
+
+#include "help/window_instance.h"
+
+namespace quorrel {
+
+namespace {
+const char* const kWindow1ClassName = "Window1.Window1";
+
+template <int N>
+void DefineTimerWrapper() {
+    RuntimeDefineClass({"Window1._wrapper_Timer" + std::to_string(N), "Timer",
+                        {"Index", "ownerWindow", "_SetWindow", "Window", "_Index", "_SetIndex", "Constructor"}});
+}
+}  // namespace
+
+void Window1ClassDefiner() {
+    RuntimeDefineClass({kWindow1ClassName,
+                        "Window",
+                        {"Layout",
+                         "CreateControls",
+                         "_CreateControls0",
+                         "Timer1",
+                         "Timer2",
+                         "Checkbox1",
+                         "UpDownArrows1",
+                         "StaticText2",
+                         "StaticText3",
+                         "StaticText6",
+                         "CheckBox2",
+                         "Timer3",
+                         "BottomPoint",
+                         "TopPoint",
+                         "Timer4",
+                         "Timer1_Action",
+                         "Timer2_Action",
+                         "Checkbox1_Action",
+                         "UpDownArrows1_Down",
+                         "UpDownArrows1_Open",
+                         "UpDownArrows1_Up",
+                         "CheckBox2_Action",
+                         "Timer3_Action",
+                         "Timer4_Action",
+                         "HelpMenu",
+                         "HelpShowHelp",
+                         "CheckforUpdateMenu",
+                         "CheckforUpdateCheckNow",
+                         "SoundMenu",
+                         "SoundAbout",
+                         "SoundStayQuiet",
+                         "SoundUseShutterClick",
+                         "FileMenu",
+                         "FilePrintHelp",
+                         "Event_Open",
+                         "Event_Close",
+                         "Event_Restore"}});
+}
+
+void _wrapper_Timer1ClassDefiner() { DefineTimerWrapper<1>(); }
+void _wrapper_Timer2ClassDefiner() { DefineTimerWrapper<2>(); }
+void _wrapper_Timer3ClassDefiner() { DefineTimerWrapper<3>(); }
+void _wrapper_Timer4ClassDefiner() { DefineTimerWrapper<4>(); }
+
+std::shared_ptr<Window1> Window1Instance() { return OpenOrBuildWindow<Window1>(kWindow1ClassName, &Window1ClassDefiner); }
+
+std::shared_ptr<Timer> Window1::Timer1() { return ControlNamed<Timer>("Timer1"); }
+std::shared_ptr<Timer> Window1::Timer2() { return ControlNamed<Timer>("Timer2"); }
+std::shared_ptr<CheckBox> Window1::Checkbox1() { return ControlNamed<CheckBox>("Checkbox1"); }
+std::shared_ptr<UpDownArrows> Window1::UpDownArrows1() { return ControlNamed<UpDownArrows>("UpDownArrows1"); }
+std::shared_ptr<Label> Window1::StaticText2() { return ControlNamed<Label>("StaticText2"); }
+std::shared_ptr<Label> Window1::StaticText3() { return ControlNamed<Label>("StaticText3"); }
+std::shared_ptr<Label> Window1::StaticText6() { return ControlNamed<Label>("StaticText6"); }
+std::shared_ptr<CheckBox> Window1::CheckBox2() { return ControlNamed<CheckBox>("CheckBox2"); }
+std::shared_ptr<Timer> Window1::Timer3() { return ControlNamed<Timer>("Timer3"); }
+std::shared_ptr<Oval> Window1::BottomPoint() { return ControlNamed<Oval>("BottomPoint"); }
+std::shared_ptr<Oval> Window1::TopPoint() { return ControlNamed<Oval>("TopPoint"); }
+std::shared_ptr<Timer> Window1::Timer4() { return ControlNamed<Timer>("Timer4"); }
+
+std::shared_ptr<MenuItem> Window1::HelpMenu() { return MenuItemNamed<MenuItem>("HelpMenu"); }
+std::shared_ptr<MenuItem> Window1::HelpShowHelp() { return MenuItemNamed<MenuItem>("HelpShowHelp"); }
+std::shared_ptr<MenuItem> Window1::CheckforUpdateMenu() { return MenuItemNamed<MenuItem>("CheckforUpdateMenu"); }
+std::shared_ptr<MenuItem> Window1::CheckforUpdateCheckNow() {
+    return MenuItemNamed<MenuItem>("CheckforUpdateCheckNow");
+}
+std::shared_ptr<MenuItem> Window1::SoundMenu() { return MenuItemNamed<MenuItem>("SoundMenu"); }
+std::shared_ptr<AppleMenuItem> Window1::SoundAbout() { return MenuItemNamed<AppleMenuItem>("SoundAbout"); }
+std::shared_ptr<MenuItem> Window1::SoundStayQuiet() { return MenuItemNamed<MenuItem>("SoundStayQuiet"); }
+std::shared_ptr<MenuItem> Window1::SoundUseShutterClick() { return MenuItemNamed<MenuItem>("SoundUseShutterClick"); }
+std::shared_ptr<MenuItem> Window1::FileMenu() { return MenuItemNamed<MenuItem>("FileMenu"); }
+std::shared_ptr<MenuItem> Window1::FilePrintHelp() { return MenuItemNamed<MenuItem>("FilePrintHelp"); }
+
+}  // namespace quorrel
