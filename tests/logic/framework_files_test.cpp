@@ -83,6 +83,8 @@ TEST_F(FilesTest, FolderOperations) {
 TEST_F(FilesTest, SpecialFoldersFollowHomeAndXdg) {
     const char* savedHome = std::getenv("HOME");
     std::string home = savedHome ? savedHome : "";
+    const char* savedConfig = std::getenv("XDG_CONFIG_HOME");
+    std::string config = savedConfig ? savedConfig : "";
     ::setenv("HOME", dir.c_str(), 1);
     ::unsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(paths::DocumentsPath(), dir.string() + "/Documents");
@@ -102,6 +104,7 @@ TEST_F(FilesTest, SpecialFoldersFollowHomeAndXdg) {
     backend.SetDocumentsPath("/tmp/docs");
     EXPECT_EQ(DocumentsFolder()->NativePath(), "/tmp/docs");
     if (savedHome) ::setenv("HOME", home.c_str(), 1);
+    if (savedConfig) ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
 }
 
 TEST_F(FilesTest, OpenAsSoundNeedsARiffFile) {
