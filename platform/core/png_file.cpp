@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <random>
 #include <thread>
 
@@ -36,59 +37,54 @@ constexpr size_t kBytesPerPixel = 3;
 struct Stripe {
     int32_t firstRow = 0, rowCount = 0;
     bool last = false;
-    std::vector<uint8_t> deflated;
+    std::unique_ptr<uint8_t[]> deflated;
+    size_t capacity = 0, size = 0;
     uLong adler = 1;
     size_t filteredBytes = 0;
     bool ok = false;
 };
 
-void RowToRgb(const uint32_t* pixels, int32_t width, uint8_t* out) {
+// One filtered row straight from the pixels: the filter-type byte (Up),
+// then each RGB byte minus the byte above it.
+void FilterUpRow(const uint32_t* row, const uint32_t* above, int32_t width, uint8_t* out) {
+    *out++ = 2;
     for (int32_t x = 0; x < width; ++x) {
-        const uint32_t p = pixels[x];
-        out[0] = static_cast<uint8_t>(p >> 16);
-        out[1] = static_cast<uint8_t>(p >> 8);
-        out[2] = static_cast<uint8_t>(p);
+        const uint32_t p = row[x], q = above ? above[x] : 0;
+        out[0] = static_cast<uint8_t>((p >> 16) - (q >> 16));
+        out[1] = static_cast<uint8_t>((p >> 8) - (q >> 8));
+        out[2] = static_cast<uint8_t>(p - q);
         out += kBytesPerPixel;
     }
 }
 
-// One filtered row: the filter-type byte, then each byte minus the byte
-// above it.
-void FilterUp(const uint8_t* row, const uint8_t* above, size_t length, uint8_t* out) {
-    out[0] = 2;
-    for (size_t i = 0; i < length; ++i) out[i + 1] = static_cast<uint8_t>(row[i] - above[i]);
-}
-
 void EncodeStripe(const std::vector<uint32_t>& pixels, int32_t width, Stripe& stripe) {
-    const size_t rowBytes = static_cast<size_t>(width) * kBytesPerPixel;
-    std::vector<uint8_t> above(rowBytes, 0), current(rowBytes), filtered(rowBytes + 1);
-    if (stripe.firstRow > 0) RowToRgb(&pixels[static_cast<size_t>(stripe.firstRow - 1) * width], width, above.data());
+    const size_t rowBytes = static_cast<size_t>(width) * kBytesPerPixel + 1;
+    std::vector<uint8_t> filtered(rowBytes);
 
     z_stream z{};
     if (deflateInit2(&z, kDeflateLevel, Z_DEFLATED, -MAX_WBITS, 8, kDeflateStrategy) != Z_OK) return;
-    stripe.filteredBytes = (rowBytes + 1) * static_cast<size_t>(stripe.rowCount);
+    stripe.filteredBytes = rowBytes * static_cast<size_t>(stripe.rowCount);
     // Room for the worst case plus the flush marker, so deflate never runs
-    // out of output space.
-    stripe.deflated.resize(deflateBound(&z, stripe.filteredBytes) + 16);
-    z.next_out = stripe.deflated.data();
-    z.avail_out = static_cast<uInt>(stripe.deflated.size());
+    // out of output space; left uninitialised, deflate writes it.
+    stripe.capacity = deflateBound(&z, stripe.filteredBytes) + 16;
+    stripe.deflated.reset(new uint8_t[stripe.capacity]);
+    z.next_out = stripe.deflated.get();
+    z.avail_out = static_cast<uInt>(stripe.capacity);
 
     uLong adler = adler32(0, nullptr, 0);
     bool ok = true;
     for (int32_t r = 0; r < stripe.rowCount && ok; ++r) {
-        const int32_t y = stripe.firstRow + r;
-        RowToRgb(&pixels[static_cast<size_t>(y) * width], width, current.data());
-        FilterUp(current.data(), above.data(), rowBytes, filtered.data());
-        adler = adler32(adler, filtered.data(), static_cast<uInt>(filtered.size()));
+        const size_t y = static_cast<size_t>(stripe.firstRow + r);
+        FilterUpRow(&pixels[y * width], y > 0 ? &pixels[(y - 1) * width] : nullptr, width, filtered.data());
+        adler = adler32(adler, filtered.data(), static_cast<uInt>(rowBytes));
         z.next_in = filtered.data();
-        z.avail_in = static_cast<uInt>(filtered.size());
+        z.avail_in = static_cast<uInt>(rowBytes);
         const bool lastRow = r + 1 == stripe.rowCount;
         const int flush = !lastRow ? Z_NO_FLUSH : (stripe.last ? Z_FINISH : Z_FULL_FLUSH);
         const int rc = deflate(&z, flush);
         ok = z.avail_in == 0 && (rc == Z_OK || rc == Z_STREAM_END) && (flush != Z_FINISH || rc == Z_STREAM_END);
-        std::swap(current, above);
     }
-    stripe.deflated.resize(z.total_out);
+    stripe.size = z.total_out;
     deflateEnd(&z);
     stripe.adler = adler;
     stripe.ok = ok;
@@ -192,7 +188,7 @@ bool WritePngStream(Output& out, int32_t width, int32_t height, const std::vecto
     // The zlib header and trailer travel in IDAT chunks of their own: the
     // chunk boundaries mean nothing to a reader.
     png_write_chunk(png, reinterpret_cast<png_const_bytep>("IDAT"), frame.header, sizeof frame.header);
-    for (const Stripe& s : stripes) WriteIdat(png, s.deflated.data(), s.deflated.size());
+    for (const Stripe& s : stripes) WriteIdat(png, s.deflated.get(), s.size);
     png_write_chunk(png, reinterpret_cast<png_const_bytep>("IDAT"), frame.trailer, sizeof frame.trailer);
     png_write_chunk(png, reinterpret_cast<png_const_bytep>("IEND"), nullptr, 0);
     png_destroy_write_struct(&png, &info);

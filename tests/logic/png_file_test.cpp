@@ -1,0 +1,181 @@
+// The PNG writer: files that libpng reads back pixel for pixel, and failures
+// that return false with nothing left behind and nothing earlier destroyed.
+#include "platform/core/png_file.h"
+
+#include <gtest/gtest.h>
+#include <png.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Pixels {
+    int32_t width = 0, height = 0;
+    std::vector<uint32_t> data;
+};
+
+std::optional<Pixels> ReadBack(const fs::path& path) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str())) return std::nullopt;
+    image.format = PNG_FORMAT_RGB;
+    std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) return std::nullopt;
+    Pixels out{static_cast<int32_t>(image.width), static_cast<int32_t>(image.height), {}};
+    for (size_t i = 0; i + 2 < rgb.size(); i += 3) out.data.push_back(rgb[i] << 16 | rgb[i + 1] << 8 | rgb[i + 2]);
+    return out;
+}
+
+// Noise where `noisy` of 8 pixels are random, flat colour bands elsewhere:
+// both the long matches and the literals of the compressor get exercised.
+Pixels Picture(int32_t width, int32_t height, unsigned seed, int noisy = 3) {
+    std::mt19937 rng(seed);
+    Pixels p{width, height, std::vector<uint32_t>(static_cast<size_t>(width) * height)};
+    for (int32_t y = 0; y < height; ++y)
+        for (int32_t x = 0; x < width; ++x)
+            p.data[static_cast<size_t>(y) * width + x] =
+                static_cast<int>(rng() % 8) < noisy ? rng() & 0xFFFFFF : 0x203040u + static_cast<uint32_t>(y / 16) * 0x010203u;
+    return p;
+}
+
+std::set<std::string> Entries(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(folder)) names.insert(e.path().filename().string());
+    return names;
+}
+
+std::string Contents(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class PngFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/quorrel-png-test-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        folder = pattern;
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    bool Write(const fs::path& path, const Pixels& p) {
+        return fw::png::WriteFile(path.string(), p.width, p.height, p.data);
+    }
+    fs::path folder;
+};
+
+TEST_F(PngFileTest, WrittenFileReadsBackPixelForPixel) {
+    // One row, one column, odd sizes, a height that splits into uneven
+    // stripes, and a full screen.
+    struct Case { int32_t width, height; };
+    for (const Case c : {Case{1, 1}, Case{7, 5}, Case{1, 1000}, Case{333, 129}, Case{1920, 1080}}) {
+        SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
+        const Pixels picture = Picture(c.width, c.height, static_cast<unsigned>(c.width * 31 + c.height));
+        const fs::path path = folder / "shot.png";
+        ASSERT_TRUE(Write(path, picture));
+        const auto back = ReadBack(path);
+        ASSERT_TRUE(back.has_value());
+        EXPECT_EQ(back->width, c.width);
+        EXPECT_EQ(back->height, c.height);
+        EXPECT_TRUE(back->data == picture.data);
+        EXPECT_EQ(Entries(folder), std::set<std::string>{"shot.png"});
+    }
+}
+
+TEST_F(PngFileTest, ExistingFileIsReplaced) {
+    const fs::path path = folder / "2026 01 02   03 04 05.png";
+    ASSERT_TRUE(Write(path, Picture(40, 30, 1)));
+    const Pixels second = Picture(25, 60, 2);
+    ASSERT_TRUE(Write(path, second));
+    const auto back = ReadBack(path);
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(back->width, 25);
+    EXPECT_TRUE(back->data == second.data);
+    EXPECT_EQ(Entries(folder), std::set<std::string>{path.filename().string()});
+}
+
+TEST_F(PngFileTest, UnwritablePlacesReturnFalseAndLeaveNothing) {
+    std::ofstream(folder / "plain-file") << "not a folder";
+    fs::create_directory(folder / "a-directory");
+    const std::set<std::string> before = Entries(folder);
+    const Pixels picture = Picture(64, 64, 3);
+    // The folder is a regular file; the folder is missing; a directory
+    // stands where the file goes (the temporary file is written, the
+    // rename fails).
+    for (const fs::path& path : {folder / "plain-file" / "shot.png", folder / "missing" / "shot.png", folder / "a-directory"}) {
+        SCOPED_TRACE(path.string());
+        EXPECT_FALSE(Write(path, picture));
+        EXPECT_EQ(Entries(folder), before);
+        EXPECT_TRUE(fs::is_empty(folder / "a-directory"));
+    }
+}
+
+TEST_F(PngFileTest, PixelsThatDoNotMatchTheSizeAreRefused) {
+    const fs::path path = folder / "shot.png";
+    EXPECT_FALSE(fw::png::WriteFile(path.string(), 0, 10, {}));
+    EXPECT_FALSE(fw::png::WriteFile(path.string(), 10, -1, {}));
+    EXPECT_FALSE(fw::png::WriteFile(path.string(), 4, 4, std::vector<uint32_t>(15)));
+    EXPECT_TRUE(fs::is_empty(folder));
+}
+
+// A write that fails part-way, as on a full disk: false, the temporary file
+// gone, and the file that was there before still whole.
+void ExpectFailedWriteKeepsEarlierFile(const fs::path& folder, const std::function<bool()>& failingWrite) {
+    const fs::path path = folder / "shot.png";
+    const std::string earlier = Contents(path);
+    ASSERT_FALSE(earlier.empty());
+    EXPECT_FALSE(failingWrite());
+    EXPECT_EQ(Entries(folder), std::set<std::string>{"shot.png"});
+    EXPECT_EQ(Contents(path), earlier);
+}
+
+TEST_F(PngFileTest, FileSizeLimitMidWriteKeepsEarlierFile) {
+    ASSERT_TRUE(Write(folder / "shot.png", Picture(16, 16, 4)));
+    const Pixels big = Picture(1920, 1080, 5, 8);  // megabytes of noise
+    // The kernel then refuses writes past 64 KiB, as a full disk does.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = 64 * 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    struct Restore {
+        rlimit limit;
+        decltype(previousHandler) handler;
+        ~Restore() {
+            setrlimit(RLIMIT_FSIZE, &limit);
+            std::signal(SIGXFSZ, handler);
+        }
+    } restore{saved, previousHandler};
+    ExpectFailedWriteKeepsEarlierFile(folder, [&] { return Write(folder / "shot.png", big); });
+}
+
+TEST_F(PngFileTest, FullFilesystemKeepsEarlierFile) {
+    const fs::path small = folder / "small-fs";
+    fs::create_directory(small);
+    if (mount("tmpfs", small.c_str(), "tmpfs", 0, "size=256k") != 0)
+        GTEST_SKIP() << "cannot mount a small filesystem here (needs root)";
+    struct Unmount {
+        fs::path at;
+        ~Unmount() { umount(at.c_str()); }
+    } unmount{small};
+    ASSERT_TRUE(Write(small / "shot.png", Picture(32, 32, 6)));
+    const Pixels big = Picture(1920, 1080, 7, 8);
+    ExpectFailedWriteKeepsEarlierFile(small, [&] { return Write(small / "shot.png", big); });
+}
+
+}  // namespace
