@@ -80,8 +80,9 @@ void CreateApp() {
 void AddAppMenuHandlers() {
     for (const auto& row : kMenuHandlers) {
         auto app = NotNil(AppInstance());
-        // The delegate holds the application object itself: it lives for the run.
-        auto delegate = RuntimeCreateDelegate(row.handler, app, "(  ) as Boolean", 0);
+        // The framework holds the application object for the whole run; a
+        // delegate holding it too would make a cycle that is never freed.
+        auto delegate = RuntimeCreateDelegate(row.handler, app, "(  ) as Boolean", 1);
         app->_AddMenuHandler(row.itemName, delegate);
     }
 }

@@ -1,0 +1,179 @@
+// Start-up and shut-down of the whole program on the headless backend.
+#include "program_fixture.h"
+
+#include "app/app.h"
+#include "app/menu_bars.h"
+#include "capture/picture_file_name.h"
+#include "capture/take_picture.h"
+#include "capture/window1.h"
+#include "settings/settings.h"
+
+namespace quorrel::test {
+namespace {
+
+using fw::headless::Headless;
+
+class StartupTest : public ProgramFixture {
+protected:
+    std::shared_ptr<Window1> Panel() { return std::dynamic_pointer_cast<Window1>(ControlPanel()); }
+};
+
+TEST_F(StartupTest, FirstRunCreatesTheFolderOpensThePanelAndWritesThePreferencesOnClose) {
+    int status = Run([&](Headless& h) {
+        EXPECT_TRUE(fs::is_directory(ScreenshotsDir()));
+        EXPECT_TRUE(SoundUseShutterClickItem()->Checked());
+        EXPECT_FALSE(SoundStayQuietItem()->Checked());
+
+        auto panel = Panel();
+        ASSERT_NE(panel, nullptr);
+        EXPECT_EQ(panel->Title(), "Quorrel Control Panel");
+        EXPECT_EQ(panel->Width(), 288);
+        EXPECT_EQ(panel->Height(), 137);
+        EXPECT_EQ(panel->Top(), 150);
+        EXPECT_EQ(panel->Left(), 150);
+        EXPECT_FALSE(panel->GetProperty("Resizeable") == fw::PropertyValue(true));
+        EXPECT_TRUE(panel->GetProperty("MinimizeButton") == fw::PropertyValue(true));
+        EXPECT_TRUE(panel->GetProperty("MaximizeButton") == fw::PropertyValue(false));
+        EXPECT_EQ(panel->StaticText3()->Text(), "5");
+        EXPECT_EQ(panel->StaticText2()->Text(), "Minute(s)");
+        EXPECT_EQ(panel->Timer1()->Mode(), 2);
+        EXPECT_EQ(panel->Timer1()->Period(), 10);
+        for (auto timer : {panel->Timer2(), panel->Timer3(), panel->Timer4()}) {
+            EXPECT_EQ(timer->Mode(), 0);
+            EXPECT_EQ(timer->Period(), 1000);
+        }
+        EXPECT_FALSE(panel->Checkbox1()->Value());
+        EXPECT_FALSE(panel->CheckBox2()->Value());
+        EXPECT_EQ(panel->TopPoint()->FillColor(), fw::RuntimeRGBA(255, 255, 255, 0));
+        EXPECT_EQ(panel->BottomPoint()->FillColor(), fw::RuntimeRGBA(255, 255, 255, 0));
+        EXPECT_EQ(panel->MenuBar(), AppInstance()->MenuBar());
+        EXPECT_TRUE(h.Log().messageBoxes.empty());
+
+        h.MoveWindow(panel, -20, 333);
+        h.CloseWindow(panel);
+        EXPECT_TRUE(h.Quitting());
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(ReadPrefs(), "#Window1Position -20,333\n#MyPeriod 300\n#Sound True\n");
+
+    // The next start reads the same values back.
+    NewBackend();
+    Run([&](Headless& h) {
+        EXPECT_EQ(Window1Top, -20);
+        EXPECT_EQ(Window1Left, 333);
+        EXPECT_EQ(MyPeriod, 300);
+        EXPECT_TRUE(SoundOn);
+        EXPECT_EQ(Panel()->Top(), -20);
+        EXPECT_EQ(Panel()->Left(), 333);
+        h.CloseWindow(Panel());
+    });
+    EXPECT_EQ(ReadPrefs(), "#Window1Position -20,333\n#MyPeriod 300\n#Sound True\n");
+}
+
+TEST_F(StartupTest, SoundOffInThePreferencesChecksStayQuiet) {
+    WritePrefs("#Window1Position 10,20\n#MyPeriod 45\n#Sound False\n");
+    Run([&](Headless&) {
+        EXPECT_FALSE(SoundUseShutterClickItem()->Checked());
+        EXPECT_TRUE(SoundStayQuietItem()->Checked());
+        EXPECT_EQ(Panel()->StaticText3()->Text(), "45");
+        EXPECT_EQ(Panel()->StaticText2()->Text(), "Second(s)");
+    });
+}
+
+TEST_F(StartupTest, AnExistingFolderOrFileNamedLikeTheScreenshotsFolderIsLeftAlone) {
+    fs::create_directories(ScreenshotsDir());
+    WriteFile(ScreenshotsDir() / "keep.png", "x");
+    Run([&](Headless& h) { EXPECT_TRUE(h.Log().messageBoxes.empty()); });
+    EXPECT_EQ(ListScreenshots(), std::vector<std::string>{"keep.png"});
+
+    fs::remove_all(ScreenshotsDir());
+    WriteFile(ScreenshotsDir(), "a file");
+    NewBackend();
+    Run([&](Headless& h) { EXPECT_TRUE(h.Log().messageBoxes.empty()); });
+    EXPECT_TRUE(fs::is_regular_file(ScreenshotsDir()));
+    EXPECT_EQ(ReadFile(ScreenshotsDir()), "a file");
+}
+
+TEST_F(StartupTest, OneControlPanelAlsoFromItsOwnOpenAndCloseEvents) {
+    Run([&](Headless& h) {
+        auto panel = Panel();
+        EXPECT_EQ(Window1Instance(), panel);
+        EXPECT_EQ(Window1Instance(), panel);
+        EXPECT_EQ(fw::OpenWindows().size(), 1u);
+        // The Open event placed the panel through the accessor; the Close
+        // event's save reads it through the accessor too: no second panel.
+        h.MoveWindow(panel, 77, 88);
+        h.CloseWindow(panel);
+        EXPECT_TRUE(fw::OpenWindows().empty());
+    });
+    EXPECT_EQ(ReadPrefs(), "#Window1Position 77,88\n#MyPeriod 300\n#Sound True\n");
+}
+
+TEST_F(StartupTest, AccessorsFindTheSameObjectsEachTime) {
+    Run([&](Headless&) {
+        auto panel = Panel();
+        EXPECT_EQ(panel->Timer1(), panel->Timer1());
+        EXPECT_EQ(panel->Timer1()->ClassName(), "Window1._wrapper_Timer1");
+        EXPECT_EQ(panel->Timer4()->ClassName(), "Window1._wrapper_Timer4");
+        EXPECT_NE(std::dynamic_pointer_cast<fw::AppleMenuItem>(panel->SoundAbout()), nullptr);
+        for (auto item : {panel->HelpMenu(), panel->HelpShowHelp(), panel->CheckforUpdateMenu(),
+                          panel->CheckforUpdateCheckNow(), panel->SoundMenu(), panel->SoundStayQuiet(),
+                          panel->SoundUseShutterClick(), panel->FileMenu(), panel->FilePrintHelp()}) {
+            ASSERT_NE(item, nullptr);
+            EXPECT_EQ(std::dynamic_pointer_cast<fw::AppleMenuItem>(item), nullptr) << item->Name();
+        }
+        EXPECT_FALSE(panel->UpDownArrows1()->AcceptFocus());
+        EXPECT_EQ(panel->StaticText6()->Text(), "every");
+    });
+}
+
+TEST_F(StartupTest, TheMenuHandlersExistBeforeTheLoopRuns) {
+    Run([&](Headless& h) {
+        // The Open event ran first, then the script: a choice is handled at once.
+        EXPECT_TRUE(h.ChooseMenu("SoundStayQuiet"));
+        EXPECT_FALSE(SoundOn);
+    });
+}
+
+TEST_F(StartupTest, ShutDownReleasesTheGlobalsAndExitsWithTheRuntimeStatus) {
+    std::weak_ptr<MenuBar1> bar1;
+    std::weak_ptr<fw::Sound> sound;
+    int status = Run([&](Headless& h) {
+        bar1 = MenuBar1Instance();
+        h.SetKeys(true, true);
+        h.Advance(10);  // one capture: sound loaded, file name set
+        h.SetKeys(false, false);
+        sound = ShutterSoundCache;
+        EXPECT_FALSE(PictureFileName.empty());
+        h.CloseWindow(ControlPanel());
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(bar1.expired());
+    EXPECT_TRUE(sound.expired());
+    EXPECT_EQ(ShutterSoundCache, nullptr);
+    EXPECT_EQ(Directives, nullptr);
+    EXPECT_TRUE(PictureFileName.empty());
+    EXPECT_TRUE(PictureDate.empty());
+    EXPECT_TRUE(PictureTime.empty());
+    EXPECT_EQ(MenuBar1Cache, nullptr);
+    EXPECT_EQ(MenuBar2Cache, nullptr);
+}
+
+TEST_F(StartupTest, NoPreferencesFolderEndsInTheDefaultHandlingNotACrash) {
+    hl().SetPreferencesPath("");
+    int status = Run([&](Headless&) {});
+    EXPECT_EQ(status, 1);
+    ASSERT_EQ(hl().Log().messageBoxes.size(), 1u);
+    EXPECT_NE(hl().Log().messageBoxes[0].find("NilObjectException"), std::string::npos);
+}
+
+TEST_F(StartupTest, NoDocumentsFolderEndsInTheDefaultHandlingNotACrash) {
+    hl().SetDocumentsPath("");
+    int status = Run([&](Headless&) {});
+    EXPECT_EQ(status, 1);
+    ASSERT_EQ(hl().Log().messageBoxes.size(), 1u);
+    EXPECT_NE(hl().Log().messageBoxes[0].find("NilObjectException"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace quorrel::test
