@@ -1,0 +1,296 @@
+// The update check through the whole program: "Check Now", then "Check for
+// Updates", against an update server of the test's own on loopback.
+#include "program_fixture.h"
+#include "tests/support/http_server.h"
+#include "update/update_window.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using fw::headless::Headless;
+using fw::headless::ModalAnswer;
+using fw::headless::ModalRequest;
+using quorrel::test::HttpServer;
+
+const char* const kHome = "http://home.quorrel.test/";
+const char* const kCurrentMessage = "You are using the current version. No update is available.";
+
+std::string UpdateFile(const std::string& version, const std::string& free,
+                       const std::string& description = "Faster captures.") {
+    return "<?xml version=\"1.0\"?>\n<update><CurrentVersion>" + version + "</CurrentVersion><Description>" +
+           description + "</Description><Free>" + free + "</Free></update>\n";
+}
+
+// What a modal showed, as the program had set it up.
+struct SeenDialog {
+    std::string title, message, explanation, alternateCaption;
+    int32_t icon = 0;
+    bool cancelVisible = false, alternateVisible = false;
+};
+
+class UpdateWindowTest : public quorrel::test::ProgramFixture {
+protected:
+    void SetUp() override {
+        ProgramFixture::SetUp();
+        WriteBundle(server.Port());
+        hl().SetModalScript([this](Headless&, const ModalRequest& request) {
+            ModalAnswer answer;
+            if (request.kind == ModalRequest::Kind::MessageDialog) {
+                auto& d = *request.dialog;
+                dialogs.push_back({d.Title(), d.Message(), d.Explanation(), d.AlternateActionButton()->Caption(),
+                                   d.Icon(), d.CancelButton()->Visible(), d.AlternateActionButton()->Visible()});
+                answer.button = dialogButton;
+            } else if (request.kind == ModalRequest::Kind::MessageBox) {
+                messages.push_back(request.text);
+                if (auto w = Update()) {
+                    labelAtMessage = Control<fw::Label>(w, "StaticText1")->Text();
+                    barVisibleAtMessage = Control<fw::ProgressBar>(w, "ProgressBar1")->Visible();
+                }
+                if (auto panel = ControlPanel()) focusesAtMessage = fw::headless::PeerOf(panel)->focuses;
+            }
+            return answer;
+        });
+    }
+
+    void WriteBundle(int port) {
+        WriteFile(ResourcesDir() / "bundle.ini",
+                  "MajorVersion=1\nMinorVersion=3\nBugVersion=0\nShortVersion=1.3.0\nLongVersion=1.3.0 Linux\n"
+                  "UpdateScheme=http\nUpdateHost=127.0.0.1\nUpdatePort=" +
+                      std::to_string(port) + "\nHomePage=" + kHome + "\nMailAddress=author@quorrel.test\n");
+    }
+
+    static std::shared_ptr<fw::Window> SelfTest() { return fw::RuntimeGetImplicitWindow("selfTest.selfTest"); }
+    static std::shared_ptr<fw::Window> Update() { return fw::RuntimeGetImplicitWindow("updateWindow.updateWindow"); }
+    template <class T>
+    static std::shared_ptr<T> Control(const std::shared_ptr<fw::Window>& w, const std::string& name) {
+        return std::dynamic_pointer_cast<T>(w->_ControlByName(name));
+    }
+
+    // "Check Now", then "Check for Updates".
+    void StartCheck(Headless& h) {
+        ASSERT_TRUE(h.ChooseMenu("CheckforUpdateCheckNow"));
+        ASSERT_TRUE(SelfTest());
+        h.Click(SelfTest(), "PushButton1");
+        ASSERT_TRUE(Update());
+    }
+    // Waits (real time) until the Update window has closed.
+    bool UpdateCloses(Headless& h) { return h.RunUntil([] { return !Update(); }, 5000); }
+    bool RequestArrives(Headless& h) { return h.RunUntil([&] { return server.RequestCount() == 1; }, 5000); }
+    // A while of real time in which nothing more should happen.
+    static void Settle(Headless& h) { h.RunUntil([] { return false; }, 150); }
+
+    HttpServer server;
+    std::vector<SeenDialog> dialogs;
+    std::vector<std::string> messages;
+    int dialogButton = 1;  // cancel
+    std::string labelAtMessage;
+    bool barVisibleAtMessage = true;
+    int focusesAtMessage = -1;
+};
+
+TEST_F(UpdateWindowTest, SelfTestShowsTheLongVersionAndStaysSingle) {
+    Run([&](Headless& h) {
+        ASSERT_TRUE(h.ChooseMenu("CheckforUpdateCheckNow"));
+        auto first = SelfTest();
+        ASSERT_TRUE(first);
+        EXPECT_EQ(first->Title(), "Self Test");
+        EXPECT_EQ(Control<fw::Label>(first, "StaticText2")->Text(), "1.3.0 Linux");
+        EXPECT_TRUE(Control<fw::PushButton>(first, "PushButton1")->Default());
+        ASSERT_TRUE(h.ChooseMenu("CheckforUpdateCheckNow"));
+        EXPECT_EQ(SelfTest(), first);
+        EXPECT_EQ(server.RequestCount(), 0);  // no check before the button
+    });
+}
+
+class CurrentVersionTest : public UpdateWindowTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(CurrentVersionTest, ShowsTheMessageThenClosesBothWindows) {
+    server.SetReply(HttpServer::Reply::Ok(UpdateFile(GetParam(), "Yes")));
+    Run([&](Headless& h) {
+        StartCheck(h);
+        EXPECT_EQ(Update()->Title(), "Update");
+        EXPECT_EQ(Control<fw::ProgressBar>(Update(), "ProgressBar1")->Maximum(), 0);  // indeterminate
+        ASSERT_TRUE(UpdateCloses(h));
+        EXPECT_FALSE(SelfTest());
+        EXPECT_TRUE(ControlPanel());
+    });
+    EXPECT_EQ(messages, std::vector<std::string>{kCurrentMessage});
+    EXPECT_EQ(labelAtMessage, "This version is current.");
+    EXPECT_FALSE(barVisibleAtMessage);
+    EXPECT_TRUE(dialogs.empty());
+    EXPECT_EQ(server.RequestCount(), 1);
+}
+
+// The fourth piece is never read.
+INSTANTIATE_TEST_SUITE_P(Offers, CurrentVersionTest, ::testing::Values("1.3.0", "1.3.0.4"));
+
+struct UpgradeCase {
+    const char* name;
+    std::string version, free;
+    std::string message;
+};
+
+class UpgradeTest : public UpdateWindowTest, public ::testing::WithParamInterface<UpgradeCase> {};
+
+const std::string kFreeWording =
+    "This is a free upgrade. Would you like to automatically download this update (using your web browser)?";
+const std::string kPaidWording =
+    "This is a paid upgrade. Would you like to automatically download the trial version (using your web browser)?";
+
+TEST_P(UpgradeTest, OffersTheUpgradeAndCancelLeavesTheSelfTestOpen) {
+    server.SetReply(HttpServer::Reply::Ok(UpdateFile(GetParam().version, GetParam().free)));
+    Run([&](Headless& h) {
+        StartCheck(h);
+        ASSERT_TRUE(UpdateCloses(h));
+        EXPECT_TRUE(SelfTest());
+    });
+    ASSERT_EQ(dialogs.size(), 1u);
+    const SeenDialog& d = dialogs[0];
+    EXPECT_EQ(d.title, "New version available!");
+    EXPECT_EQ(d.message, GetParam().message);
+    EXPECT_EQ(d.explanation, "Faster captures.");
+    EXPECT_EQ(d.icon, 3);
+    EXPECT_TRUE(d.cancelVisible);
+    EXPECT_TRUE(d.alternateVisible);
+    EXPECT_EQ(d.alternateCaption, "Go to Website");
+    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(hl().Log().urls.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Offers, UpgradeTest,
+    ::testing::Values(
+        // Only equality counts: a lower version is offered too.
+        UpgradeCase{"LowerFree", "1.2.9", "Yes",
+                    "Version 1.2.9 is now available. (You are using version 1.3.0.) " + kFreeWording},
+        UpgradeCase{"MajorPaid", "2.0.0", "No",
+                    "Version 2.0.0 is now available. (You are using version 1.3.0.) " + kPaidWording},
+        UpgradeCase{"EmptyFreeIsPaid", "2.0.0", "",
+                    "Version 2.0.0 is now available. (You are using version 1.3.0.) " + kPaidWording},
+        // The version text shows as written, line breaks and all; a Free
+        // value on its own line is not "Yes".
+        UpgradeCase{"UntrimmedValues", "\n2.0.0 ", "\nYes\n",
+                    "Version \n2.0.0  is now available. (You are using version 1.3.0.) " + kPaidWording}),
+    [](const ::testing::TestParamInfo<UpgradeCase>& info) { return std::string(info.param.name); });
+
+TEST_F(UpdateWindowTest, DownloadOpensTheDownloadAddressAndClosesTheUpdateWindow) {
+    server.SetReply(HttpServer::Reply::Ok(UpdateFile("2.0.0", "Yes")));
+    dialogButton = 0;
+    Run([&](Headless& h) {
+        StartCheck(h);
+        ASSERT_TRUE(UpdateCloses(h));
+        EXPECT_TRUE(SelfTest());
+    });
+    EXPECT_EQ(hl().Log().urls, std::vector<std::string>{kHome});
+}
+
+TEST_F(UpdateWindowTest, GoToWebsiteKeepsTheWindowAndStartsNoSecondRequest) {
+    server.SetReply(HttpServer::Reply::Ok(UpdateFile("2.0.0", "Yes")));
+    dialogButton = 2;
+    Run([&](Headless& h) {
+        StartCheck(h);
+        auto update = Update();
+        ASSERT_TRUE(h.RunUntil([&] { return !dialogs.empty(); }, 5000));
+        Settle(h);
+        ASSERT_EQ(Update(), update);
+        EXPECT_FALSE(Control<fw::ProgressBar>(update, "ProgressBar1")->Visible());
+        EXPECT_EQ(Control<fw::Label>(update, "StaticText1")->Text(), "Checking for update...");
+        EXPECT_TRUE(SelfTest());
+
+        h.Click(SelfTest(), "PushButton1");
+        Settle(h);
+        EXPECT_EQ(Update(), update);
+    });
+    EXPECT_EQ(hl().Log().urls, std::vector<std::string>{kHome});
+    EXPECT_EQ(dialogs.size(), 1u);
+    EXPECT_EQ(server.RequestCount(), 1);
+}
+
+TEST_F(UpdateWindowTest, EmptyReplyClosesOnlyTheUpdateWindow) {
+    server.SetReply(HttpServer::Reply::CloseAtOnce());
+    Run([&](Headless& h) {
+        StartCheck(h);
+        ASSERT_TRUE(UpdateCloses(h));
+        Settle(h);
+        EXPECT_TRUE(SelfTest());
+    });
+    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(dialogs.empty());
+    EXPECT_EQ(hl().Log().beeps, 0);
+}
+
+TEST_F(UpdateWindowTest, RefusedConnectionBeepsReportsTheCodeAndClosesBoth) {
+    WriteBundle(HttpServer::RefusingPort());
+    int focusesBeforeError = -1;
+    Run([&](Headless& h) {
+        StartCheck(h);
+        focusesBeforeError = fw::headless::PeerOf(ControlPanel())->focuses;  // Event_Open gave it the focus
+        ASSERT_TRUE(UpdateCloses(h));
+        EXPECT_FALSE(SelfTest());
+        EXPECT_EQ(fw::headless::PeerOf(ControlPanel())->focuses, focusesBeforeError + 1);
+    });
+    EXPECT_GE(focusesBeforeError, 1);
+    EXPECT_EQ(focusesAtMessage, focusesBeforeError);  // the focus goes back after the message
+    EXPECT_EQ(hl().Log().beeps, 1);
+    EXPECT_EQ(messages, std::vector<std::string>{"There was a communication error with the website. "
+                                                 "Please try again later. (Code: 102)"});
+}
+
+TEST_F(UpdateWindowTest, CancelDuringTheRequestEndsIt) {
+    server.SetReply(HttpServer::Reply::Silent());
+    Run([&](Headless& h) {
+        StartCheck(h);
+        ASSERT_TRUE(RequestArrives(h));
+        EXPECT_EQ(Control<fw::PushButton>(Update(), "PushButton1")->Caption(), "Cancel");
+        h.Click(Update(), "PushButton1");
+        EXPECT_FALSE(Update());
+        EXPECT_TRUE(SelfTest());
+        EXPECT_TRUE(server.WaitFor([](const HttpServer& s) { return s.ClientCloses() == 1; }, 5000));
+        Settle(h);
+    });
+    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(dialogs.empty());
+}
+
+TEST_F(UpdateWindowTest, ReplyAfterTheWindowClosedIsDropped) {
+    server.SetReply(HttpServer::Reply::Ok(UpdateFile("1.3.0", "Yes")).After(100));
+    Run([&](Headless& h) {
+        StartCheck(h);
+        ASSERT_TRUE(RequestArrives(h));
+        h.CloseWindow(Update());  // the reply comes after
+        h.RunUntil([] { return false; }, 300);
+        EXPECT_TRUE(SelfTest());
+    });
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(UpdateWindowTest, SecondPressDuringACheckMakesNoSecondRequest) {
+    server.SetReply(HttpServer::Reply::Silent());
+    Run([&](Headless& h) {
+        StartCheck(h);
+        auto update = Update();
+        ASSERT_TRUE(RequestArrives(h));
+        h.Click(SelfTest(), "PushButton1");
+        Settle(h);
+        EXPECT_EQ(Update(), update);
+    });
+    EXPECT_EQ(server.RequestCount(), 1);
+}
+
+TEST_F(UpdateWindowTest, AutomaticCheckShowsNoMessage) {
+    server.SetReply(HttpServer::Reply::Ok(UpdateFile("1.3.0", "Yes")));
+    Run([&](Headless& h) {
+        StartCheck(h);
+        auto update = std::dynamic_pointer_cast<quorrel::updateWindow>(Update());
+        ASSERT_TRUE(update);
+        update->automaticCheck = true;  // before the loop could read the reply
+        auto label = Control<fw::Label>(update, "StaticText1");
+        ASSERT_TRUE(UpdateCloses(h));
+        EXPECT_EQ(label->Text(), "This version is current.");
+        EXPECT_FALSE(SelfTest());
+    });
+    EXPECT_TRUE(messages.empty());
+}
+
+}  // namespace
