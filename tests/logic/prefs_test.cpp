@@ -42,7 +42,7 @@ const PrefsCase kPrefsCases[] = {
     {"CrLfLineEnds", "#Window1Position 5,6\r\n#MyPeriod 7\r\n#Sound True\r\n", 5, 6, 7, true},
     {"NoFinalLineEnd", "#MyPeriod 8\n#Sound True", 0, 0, 8, true},
     {"BinaryBytes", std::string("#MyPeriod 9\n\x00\xff\xfe#Sound True\n", 27), 0, 0, 9, false},
-    {"BinaryInValue", std::string("#Sound \x01\x80True\n#MyPeriod 3\n", 25), 0, 0, 3, false},
+    {"BinaryInValue", std::string("#Sound \x01\x80True\n#MyPeriod 3\n", 26), 0, 0, 3, false},
     {"VeryLongLine", "#Colour " + kLongValue + "\n#MyPeriod 11\n", 0, 0, 11, false},
     {"VeryLongNumber", "#MyPeriod " + kLongValue + "\n", 0, 0, INT32_MAX, false},
 };
