@@ -1,6 +1,7 @@
 #include "help/about_box.h"
 
 #include "app/app.h"
+#include "help/fixed_window_design.h"
 #include "help/window_instance.h"
 
 namespace quorrel {
@@ -12,33 +13,6 @@ const char* const kAboutBoxClassName = "AboutBox.AboutBox";
 const char* const kCredits = "Developer\rThe Quorrel developers\r\rSenior Beta Tester\rThe Quorrel testers";
 // Our icon is our own work; no stock-image site is involved.
 const char* const kIconCredit = "Icon by the Quorrel developers";
-
-std::string AboutWindowDesign() {
-    return DesignList()
-        .Int("Placement", 0)
-        .Int("Width", 264)
-        .Int("Height", 290)
-        .Int("MinWidth", 64)
-        .Int("MinHeight", 64)
-        .Int("MaxWidth", 32000)
-        .Int("MaxHeight", 32000)
-        .Int("Frame", 0)
-        .Bool("Composite", false)
-        .Bool("HasBackColor", false)
-        .Col("BackColor", 255, 255, 255)
-        .Str("Title", "About...")
-        .Bool("Visible", true)
-        .Bool("FullScreen", false)
-        .Bool("MenuBarVisible", true)
-        .Bool("CloseButton", true)
-        .Bool("Resizeable", false)
-        .Bool("LiveResize", false)
-        .Bool("MaximizeButton", false)
-        .Bool("MinimizeButton", false)
-        .Bool("FullScreenButton", false)
-        .Int("MacProcID", 0)
-        .Bytes();
-}
 
 struct Placement {
     int32_t left, top, width, height, tabIndex;
@@ -101,7 +75,8 @@ constexpr int32_t kLeft = 0, kCentred = 1, kRight = 2;
 }  // namespace
 
 void AboutBox::Layout() {
-    RuntimeMassPropertySetter(std::static_pointer_cast<AboutBox>(shared_from_this()), AboutWindowDesign());
+    RuntimeMassPropertySetter(std::static_pointer_cast<AboutBox>(shared_from_this()),
+                              FixedWindowDesign(264, 290, "About..."));
 }
 
 void AboutBox::CreateControls() { _CreateControls0(); }

@@ -2,39 +2,13 @@
 
 #include "app/menu_bars.h"
 #include "help/help_text.h"
+#include "help/fixed_window_design.h"
 #include "help/window_instance.h"
 
 namespace quorrel {
 namespace {
 
 const char* const kHelpClassName = "Help.Help";
-
-std::string HelpWindowDesign() {
-    return DesignList()
-        .Int("Placement", 0)
-        .Int("Width", 350)
-        .Int("Height", 348)
-        .Int("MinWidth", 64)
-        .Int("MinHeight", 64)
-        .Int("MaxWidth", 32000)
-        .Int("MaxHeight", 32000)
-        .Int("Frame", 0)
-        .Bool("Composite", false)
-        .Bool("HasBackColor", false)
-        .Col("BackColor", 255, 255, 255)
-        .Str("Title", "Help")
-        .Bool("Visible", true)
-        .Bool("FullScreen", false)
-        .Bool("MenuBarVisible", true)
-        .Bool("CloseButton", true)
-        .Bool("Resizeable", false)
-        .Bool("LiveResize", false)
-        .Bool("MaximizeButton", false)
-        .Bool("MinimizeButton", false)
-        .Bool("FullScreenButton", false)
-        .Int("MacProcID", 0)
-        .Bytes();
-}
 
 // The read-out button sits wholly right of the 350-wide content, out of reach
 // of the pointer.
@@ -119,7 +93,8 @@ std::string TextArea1Design() {
 
 void Help::Layout() {
     MenuBar(MenuBar2Instance());
-    RuntimeMassPropertySetter(std::static_pointer_cast<Help>(shared_from_this()), HelpWindowDesign());
+    RuntimeMassPropertySetter(std::static_pointer_cast<Help>(shared_from_this()),
+                              FixedWindowDesign(350, 348, "Help"));
 }
 
 void Help::CreateControls() { _CreateControls0(); }
