@@ -2,6 +2,7 @@
 
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace e2e {
@@ -59,6 +60,15 @@ void PaintRootBackground(Display* display, const RgbImage& picture) {
 
 RgbImage ReadScreen(Display* display, Rect area) {
     ::Window root = DefaultRootWindow(display);
+    // XGetImage fails for any part outside the screen: keep what is on it.
+    int screen = DefaultScreen(display);
+    int right = std::min(area.x + area.width, DisplayWidth(display, screen));
+    int bottom = std::min(area.y + area.height, DisplayHeight(display, screen));
+    area.x = std::max(area.x, 0);
+    area.y = std::max(area.y, 0);
+    area.width = right - area.x;
+    area.height = bottom - area.y;
+    if (area.width <= 0 || area.height <= 0) return RgbImage{};
     XImage* image = XGetImage(display, root, area.x, area.y, area.width, area.height, AllPlanes, ZPixmap);
     if (!image) throw std::runtime_error("XGetImage failed");
     int rs = Shift(image->red_mask), gs = Shift(image->green_mask), bs = Shift(image->blue_mask);

@@ -16,6 +16,7 @@ RgbImage TestPattern(int width, int height);
 // it again wherever a window closes or moves.
 void PaintRootBackground(Display* display, const RgbImage& picture);
 
+// The part of `area` that lies on the screen.
 RgbImage ReadScreen(Display* display, Rect area);
 RgbImage ReadScreen(Display* display);
 
