@@ -1,6 +1,7 @@
 #include "update/self_test.h"
 
 #include "app/app.h"
+#include "help/fixed_window_design.h"
 #include "update/update_window.h"
 
 namespace quorrel {
@@ -54,30 +55,7 @@ std::string SelfTestLabelDesign(const std::string& name, const std::string& text
 
 void selfTest::Layout() {
     RuntimeMassPropertySetter(std::static_pointer_cast<PropertyObject>(shared_from_this()),
-                              DesignList()
-                                  .Int("Placement", 0)
-                                  .Int("Width", 212)
-                                  .Int("Height", 102)
-                                  .Int("MinWidth", 64)
-                                  .Int("MinHeight", 64)
-                                  .Int("MaxWidth", 32000)
-                                  .Int("MaxHeight", 32000)
-                                  .Int("Frame", 0)
-                                  .Bool("Composite", false)
-                                  .Bool("HasBackColor", false)
-                                  .Col("BackColor", 255, 255, 255)
-                                  .Str("Title", "Self Test")
-                                  .Bool("Visible", true)
-                                  .Bool("FullScreen", false)
-                                  .Bool("MenuBarVisible", true)
-                                  .Bool("CloseButton", true)
-                                  .Bool("Resizeable", false)
-                                  .Bool("LiveResize", false)
-                                  .Bool("MaximizeButton", false)
-                                  .Bool("MinimizeButton", false)
-                                  .Bool("FullScreenButton", false)
-                                  .Int("MacProcID", 0)
-                                  .Bytes());
+                              FixedWindowDesign(212, 102, "Self Test"));
 }
 
 void selfTest::CreateControls() { _CreateControls0(); }
