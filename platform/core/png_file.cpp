@@ -31,7 +31,9 @@ namespace {
 // time of adaptive filtering at the default level.
 constexpr int kDeflateLevel = 2;
 constexpr int kDeflateStrategy = Z_DEFAULT_STRATEGY;
-constexpr int32_t kMinRowsPerStripe = 64;
+// Small enough to balance the workers, large enough that restarting the
+// compressor's dictionary at each stripe costs little in file size.
+constexpr int32_t kRowsPerStripe = 64;
 constexpr size_t kBytesPerPixel = 3;
 
 struct Stripe {
@@ -91,30 +93,31 @@ void EncodeStripe(const std::vector<uint32_t>& pixels, int32_t width, Stripe& st
 }
 
 std::vector<Stripe> PlanStripes(int32_t height) {
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const int32_t count = std::clamp<int32_t>(height / kMinRowsPerStripe, 1, static_cast<int32_t>(cores));
+    const int32_t count = std::max<int32_t>(1, (height + kRowsPerStripe - 1) / kRowsPerStripe);
     std::vector<Stripe> stripes(static_cast<size_t>(count));
-    int32_t row = 0;
     for (int32_t i = 0; i < count; ++i) {
-        stripes[i].firstRow = row;
-        stripes[i].rowCount = height / count + (i < height % count ? 1 : 0);
-        row += stripes[i].rowCount;
+        stripes[i].firstRow = i * kRowsPerStripe;
+        stripes[i].rowCount = std::min(kRowsPerStripe, height - stripes[i].firstRow);
     }
     stripes.back().last = true;
     return stripes;
 }
 
+// More stripes than workers: on a busy machine the workers that get a core
+// take the stripes of those that wait.
 bool EncodeAll(const std::vector<uint32_t>& pixels, int32_t width, std::vector<Stripe>& stripes) {
+    std::atomic<size_t> next{0};
+    auto work = [&] {
+        for (size_t i = next++; i < stripes.size(); i = next++) EncodeStripe(pixels, width, stripes[i]);
+    };
+    const size_t cores = std::max(1u, std::thread::hardware_concurrency());
     std::vector<std::thread> workers;
-    workers.reserve(stripes.size());
     try {
-        for (size_t i = 1; i < stripes.size(); ++i)
-            workers.emplace_back(EncodeStripe, std::cref(pixels), width, std::ref(stripes[i]));
+        while (workers.size() + 1 < std::min(cores, stripes.size())) workers.emplace_back(work);
     } catch (const std::system_error&) {
-        // No more threads to be had: the rest run here, one after another.
+        // No more threads to be had: those there are do all the stripes.
     }
-    EncodeStripe(pixels, width, stripes[0]);
-    for (size_t i = workers.size() + 1; i < stripes.size(); ++i) EncodeStripe(pixels, width, stripes[i]);
+    work();
     for (auto& w : workers) w.join();
     return std::all_of(stripes.begin(), stripes.end(), [](const Stripe& s) { return s.ok; });
 }
