@@ -21,7 +21,10 @@ TEST_F(ControlPanel, FirstRunShowsTheTitledPanelAtTheDefaultPosition) {
     WritePng(ReadScreen(x->display(), *window), (sandbox->Root() / "control-panel.png").string());
 }
 
-TEST_F(ControlPanel, CreatesTheScreenshotsFolderAndSavesPreferencesOnClose) {
+TEST_F(ControlPanel, InAFreshHomeCreatesItsFoldersAndSavesPreferencesOnClose) {
+    // A new account: neither Documents nor ~/.config exists yet.
+    fs::remove_all(sandbox->Documents());
+    fs::remove_all(sandbox->PreferencesFile().parent_path());
     StartProgram();
     ASSERT_TRUE(panel);
     EXPECT_TRUE(fs::is_directory(sandbox->Screenshots()));

@@ -12,7 +12,6 @@ class SaveFailure : public XvfbFixture {};
 TEST_F(SaveFailure, AFileInPlaceOfTheFolderShowsTheMessageEachTime) {
     // A regular file where the screenshots folder belongs; permissions would
     // not stop root, who runs the tests in CI.
-    fs::create_directories(sandbox->Documents());
     std::ofstream(sandbox->Screenshots()) << "in the way";
     StartProgram();
     ASSERT_TRUE(panel);

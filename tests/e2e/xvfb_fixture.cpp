@@ -10,6 +10,10 @@ namespace e2e {
 
 void XvfbFixture::SetUp() {
     sandbox = std::make_unique<ProgramSandbox>();
+    // A home as a desktop session leaves it; the first-run test takes these
+    // away again to see the program make them.
+    fs::create_directories(sandbox->Documents());
+    fs::create_directories(sandbox->PreferencesFile().parent_path());
     // For a look at what a passing test saw (the screenshots it writes).
     if (std::getenv("QUORREL_E2E_KEEP")) sandbox->Keep();
     xvfb = std::make_unique<XvfbServer>(kScreenWidth, kScreenHeight, sandbox->Root().string());
