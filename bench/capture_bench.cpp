@@ -1,6 +1,8 @@
 // Capture to PNG file on the screen of $DISPLAY, side by side with scrot on
 // the same screen in the same run:
 //   bench_capture_bench [runs] [scrot path]
+// Exits 1 when a goal is missed: time at most 0.3 of scrot's, file at most
+// 1.1 times its size.
 // Puts a desktop-like picture on the root window first (wallpaper gradient,
 // windows with title bars and text, a photo), then times:
 //   ours     X11Capture::CaptureDisplay(0) + fw::png::WriteFile, in process
@@ -241,5 +243,6 @@ int main(int argc, char** argv) {
         std::printf("chord to file (10 ms poll) median %.1f ms over %zu runs\n", Median(chordMs), chordMs.size());
     fs::remove_all(folder);
     XCloseDisplay(display);
-    return 0;
+    const bool goalsMet = ourMedian <= 0.3 * scrotMedian && double(ourSize) <= 1.1 * double(scrotSize);
+    return goalsMet ? 0 : 1;
 }
