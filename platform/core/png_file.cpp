@@ -198,20 +198,34 @@ bool WritePngStream(Output& out, int32_t width, int32_t height, const std::vecto
     return !out.failed;
 }
 
+std::filesystem::path FolderOf(const std::filesystem::path& target) {
+    return target.parent_path().empty() ? "." : target.parent_path();
+}
+
 // A new hidden file beside the target, so that the rename stays within one
 // filesystem; created with the usual mode so the umask applies.
 int CreateTemporary(const std::filesystem::path& target, std::string& tempPath) {
     static std::atomic<unsigned> counter{0};
     std::random_device random;
-    const std::filesystem::path folder = target.parent_path().empty() ? "." : target.parent_path();
+    const std::filesystem::path folder = FolderOf(target);
     for (int attempt = 0; attempt < 100; ++attempt) {
         char suffix[32];
         std::snprintf(suffix, sizeof suffix, ".%x%x%x", static_cast<unsigned>(getpid()), counter++, random());
-        tempPath = (folder / ("." + target.filename().string() + suffix)).string();
+        // Cut so that a long target name still leaves room for the suffix.
+        tempPath = (folder / ("." + target.filename().string().substr(0, 200) + suffix)).string();
         const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     return -1;
+}
+
+// The new name itself reaches the disk with the folder's entry. The file is
+// in place whatever this gives, so a failure here changes nothing.
+void SyncFolderOf(const std::filesystem::path& target) {
+    const int fd = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 }  // namespace
@@ -233,8 +247,12 @@ bool WriteFile(const std::string& path, int32_t width, int32_t height, const std
     ok = ok && ::fsync(out.fd) == 0;
     ok = (::close(out.fd) == 0) && ok;
     ok = ok && std::rename(tempPath.c_str(), path.c_str()) == 0;
-    if (!ok) ::unlink(tempPath.c_str());
-    return ok;
+    if (!ok) {
+        ::unlink(tempPath.c_str());
+        return false;
+    }
+    SyncFolderOf(target);
+    return true;
 }
 
 }  // namespace fw::png

@@ -108,6 +108,17 @@ TEST_F(PngFileTest, ExistingFileIsReplaced) {
     EXPECT_EQ(Entries(folder), std::set<std::string>{path.filename().string()});
 }
 
+TEST_F(PngFileTest, NameAtTheLengthLimitIsWritten) {
+    // The temporary name beside it must not grow past the limit.
+    const fs::path path = folder / (std::string(251, 'n') + ".png");
+    const Pixels picture = Picture(9, 9, 8);
+    ASSERT_TRUE(Write(path, picture));
+    const auto back = ReadBack(path);
+    ASSERT_TRUE(back.has_value());
+    EXPECT_TRUE(back->data == picture.data);
+    EXPECT_EQ(Entries(folder).size(), 1u);
+}
+
 TEST_F(PngFileTest, UnwritablePlacesReturnFalseAndLeaveNothing) {
     std::ofstream(folder / "plain-file") << "not a folder";
     fs::create_directory(folder / "a-directory");

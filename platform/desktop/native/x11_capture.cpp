@@ -141,9 +141,18 @@ public:
     }
 
 private:
+    // Asked anew each time: this connection reads no events, so the
+    // screen size Xlib cached at connection time goes stale when the
+    // desktop changes resolution.
     MonitorRect RootRect() {
-        Screen* screen = DefaultScreenOfDisplay(display_);
-        return {0, 0, WidthOfScreen(screen), HeightOfScreen(screen)};
+        Window rootReturn = 0;
+        int x = 0, y = 0;
+        unsigned width = 0, height = 0, border = 0, depth = 0;
+        if (!XGetGeometry(display_, root_, &rootReturn, &x, &y, &width, &height, &border, &depth)) {
+            Screen* screen = DefaultScreenOfDisplay(display_);
+            return {0, 0, WidthOfScreen(screen), HeightOfScreen(screen)};
+        }
+        return {0, 0, static_cast<int32_t>(width), static_cast<int32_t>(height)};
     }
 
     bool CaptureShm(int32_t x, int32_t y, int32_t w, int32_t h, Image& out) {
