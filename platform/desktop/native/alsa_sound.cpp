@@ -4,7 +4,8 @@
 
 #include <alsa/asoundlib.h>
 
-#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <thread>
 
@@ -50,30 +51,54 @@ void PlayOnDevice(const WavData& wav) {
     snd_pcm_close(pcm);
 }
 
+// The plays still running; the sound waits a little for them when released,
+// so that a play started just before the program ends does not run into the
+// library's teardown at exit.
+struct Plays {
+    std::mutex mutex;
+    std::condition_variable done;
+    int running = 0;
+};
+
 class AlsaWavSound : public WavSound {
 public:
-    explicit AlsaWavSound(WavData wav) : wav_(std::make_shared<const WavData>(std::move(wav))) {}
+    explicit AlsaWavSound(WavData wav)
+        : wav_(std::make_shared<const WavData>(std::move(wav))), plays_(std::make_shared<Plays>()) {}
+
+    ~AlsaWavSound() override {
+        std::unique_lock lock(plays_->mutex);
+        plays_->done.wait_for(lock, kExitWait, [&] { return plays_->running == 0; });
+    }
 
     void Play() override {
-        static std::atomic<int> playing{0};
-        if (playing.fetch_add(1) >= kMaxConcurrentPlays) {
-            playing.fetch_sub(1);
-            return;
+        {
+            std::lock_guard lock(plays_->mutex);
+            if (plays_->running >= kMaxConcurrentPlays) return;
+            ++plays_->running;
         }
         try {
-            // The worker shares the samples, so the sound may be released
-            // while it still plays.
-            std::thread([wav = wav_] {
+            // The worker shares the samples and the count, so the sound may
+            // be released while it still plays.
+            std::thread([wav = wav_, plays = plays_] {
                 PlayOnDevice(*wav);
-                playing.fetch_sub(1);
+                Finished(*plays);
             }).detach();
         } catch (const std::system_error&) {
-            playing.fetch_sub(1);
+            Finished(*plays_);
         }
     }
 
 private:
+    static constexpr std::chrono::milliseconds kExitWait{500};
+
+    static void Finished(Plays& plays) {
+        std::lock_guard lock(plays.mutex);
+        --plays.running;
+        plays.done.notify_all();
+    }
+
     std::shared_ptr<const WavData> wav_;
+    std::shared_ptr<Plays> plays_;
 };
 
 }  // namespace
