@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -57,10 +58,20 @@ namespace {
 FolderItemRef FolderAt(const std::string& path) {
     return path.empty() ? nullptr : std::make_shared<FolderItem>(path);
 }
+
+// The user's own standard folders always exist on a desktop; a fresh account
+// may lack them, and then nothing could be saved into them. Make them.
+FolderItemRef UserFolderAt(const std::string& path) {
+    if (!path.empty()) {
+        std::error_code ignored;
+        std::filesystem::create_directories(path, ignored);
+    }
+    return FolderAt(path);
+}
 }  // namespace
 
-FolderItemRef DocumentsFolder() { return FolderAt(CurrentBackend().DocumentsPath()); }
-FolderItemRef PreferencesFolder() { return FolderAt(CurrentBackend().PreferencesPath()); }
+FolderItemRef DocumentsFolder() { return UserFolderAt(CurrentBackend().DocumentsPath()); }
+FolderItemRef PreferencesFolder() { return UserFolderAt(CurrentBackend().PreferencesPath()); }
 FolderItemRef ResourcesFolder() { return FolderAt(CurrentBackend().ResourcesPath()); }
 
 // --- TextInputStream ----------------------------------------------------------

@@ -101,10 +101,23 @@ TEST_F(FilesTest, SpecialFoldersFollowHomeAndXdg) {
     EXPECT_EQ(DocumentsFolder(), nullptr);
     EXPECT_EQ(PreferencesFolder(), nullptr);
     EXPECT_EQ(ResourcesFolder(), nullptr);  // headless default: none
-    backend.SetDocumentsPath("/tmp/docs");
-    EXPECT_EQ(DocumentsFolder()->NativePath(), "/tmp/docs");
+    backend.SetDocumentsPath((dir / "docs").string());
+    EXPECT_EQ(DocumentsFolder()->NativePath(), (dir / "docs").string());
     if (savedHome) ::setenv("HOME", home.c_str(), 1);
     if (savedConfig) ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+}
+
+TEST_F(FilesTest, AFreshAccountGetsItsDocumentsAndPreferencesFolders) {
+    backend.SetDocumentsPath((dir / "home/Documents").string());
+    backend.SetPreferencesPath((dir / "home/.config").string());
+    ASSERT_FALSE(fs::exists(dir / "home"));
+    EXPECT_TRUE(DocumentsFolder()->Directory());
+    EXPECT_TRUE(PreferencesFolder()->Directory());
+    // A regular file in the way is left alone: the folder is then unusable, not replaced.
+    std::ofstream(dir / "blocked") << "x";
+    backend.SetDocumentsPath((dir / "blocked").string());
+    EXPECT_FALSE(DocumentsFolder()->Directory());
+    EXPECT_TRUE(fs::is_regular_file(dir / "blocked"));
 }
 
 TEST_F(FilesTest, OpenAsSoundNeedsARiffFile) {
