@@ -10,7 +10,8 @@ namespace {
 const char* const kAboutBoxClassName = "AboutBox.AboutBox";
 
 // Developer's role and name, an empty line, the senior beta tester's role and name.
-const char* const kCredits = "Developer\rThe Quorrel developers\r\rSenior Beta Tester\rThe Quorrel testers";
+// Short lines: the credits label is only 104 pixels wide.
+const char* const kCredits = "Developer\rQuorrel Team\r\rSr. Beta Tester\rQuorrel Users";
 // Our icon is our own work; no stock-image site is involved.
 const char* const kIconCredit = "Icon by the Quorrel developers";
 

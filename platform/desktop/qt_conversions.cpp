@@ -29,7 +29,11 @@ QFont FontFor(const std::string& family, double points, bool bold, bool italic, 
 }
 
 QFont FontOf(const fw::TextControl& control) {
-    return FontFor(control.TextFont(), control.TextSize(), control.Bold(), control.Italic(), control.Underline());
+    // Window designs are laid out in pixels, and so are their text sizes: in
+    // points the Arial 12 of a 20-pixel label would not fit on a 96 dpi screen.
+    QFont f = FontFor(control.TextFont(), 0, control.Bold(), control.Italic(), control.Underline());
+    if (control.TextSize() > 0) f.setPixelSize(std::max(1, static_cast<int>(control.TextSize() + 0.5)));
+    return f;
 }
 
 bool BoolProperty(const fw::PropertyObject& o, const std::string& name, bool otherwise) {

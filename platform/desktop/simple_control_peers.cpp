@@ -31,7 +31,9 @@ protected:
     void SyncOwn(const std::string&) override {
         auto m = Model<fw::Label>();
         if (!m) return;
-        const QString text = ToQ(m->Text());
+        // The framework's texts break lines with CR (alone or before LF); Qt's with LF.
+        QString text = ToQ(m->Text());
+        text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
         if (label_->text() != text) label_->setText(text);
         const Qt::Alignment horizontal = m->TextAlign() == 1   ? Qt::AlignHCenter
                                          : m->TextAlign() == 2 ? Qt::AlignRight
