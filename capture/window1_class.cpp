@@ -2,7 +2,7 @@
 // the accessors of its controls and menu items.
 #include "capture/window1.h"
 
-#include "help/window_instance.h"
+#include "app/window_instance.h"
 
 namespace quorrel {
 

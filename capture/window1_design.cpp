@@ -2,62 +2,29 @@
 // controls, built one completely before the next.
 #include "capture/window1.h"
 
+#include "app/control_design.h"
 #include "app/menu_bars.h"
+#include "app/window_design.h"
 
 namespace quorrel {
 
 namespace {
 
-std::string WindowDesign() {
-    return DesignList()
-        .Int("Placement", 0)
-        .Int("Width", 288)
-        .Int("Height", 137)
-        .Int("MinWidth", 64)
-        .Int("MinHeight", 64)
-        .Int("MaxWidth", 32000)
-        .Int("MaxHeight", 32000)
-        .Int("Frame", 0)
-        .Bool("Composite", false)
-        .Bool("HasBackColor", false)
-        .Col("BackColor", 255, 255, 255)
-        .Str("Title", "Quorrel Control Panel")
-        .Bool("Visible", true)
-        .Bool("FullScreen", false)
-        .Bool("MenuBarVisible", true)
-        .Bool("CloseButton", true)
-        .Bool("Resizeable", false)
-        .Bool("LiveResize", false)
-        .Bool("MaximizeButton", false)
-        .Bool("MinimizeButton", true)
-        .Bool("FullScreenButton", false)
-        .Int("MacProcID", 0)
-        .Bytes();
-}
-
 std::string TimerDesign(int32_t mode, int32_t period) { return DesignList().Int("Mode", mode).Int("Period", period).Bytes(); }
 
-struct Frame {
-    int32_t left, top, width, height;
-};
-
-// Name, Index and the frame, which every visible control's list begins with.
-DesignList Placed(const std::string& name, Frame f) {
+// Name, Index, the frame and the locks, which every visible control's list
+// begins with; a locked control keeps its left and top edges.
+DesignList Placed(const std::string& name, ControlFrame f, bool lockedLeftTop) {
     DesignList list;
-    list.Str("Name", name).Int("Index", kNoIndex).Int("Left", f.left).Int("Top", f.top).Int("Width", f.width).Int(
-        "Height", f.height);
+    list.Str("Name", name).Int("Index", kNoIndex);
+    FrameAndLocks(list, f, {lockedLeftTop, lockedLeftTop, false, false});
     return list;
 }
 
-DesignList& Locks(DesignList& list, bool leftTop) {
-    return list.Bool("LockLeft", leftTop).Bool("LockTop", leftTop).Bool("LockRight", false).Bool("LockBottom", false);
-}
-
-std::string CheckBoxDesign(const std::string& name, Frame f, bool locked, int32_t tabIndex,
+std::string CheckBoxDesign(const std::string& name, ControlFrame f, bool locked, int32_t tabIndex,
                            const std::string& caption) {
-    DesignList list = Placed(name, f);
-    Locks(list, locked)
-        .Int("TabPanelIndex", 0)
+    DesignList list = Placed(name, f, locked);
+    list.Int("TabPanelIndex", 0)
         .Int("TabIndex", tabIndex)
         .Bool("TabStop", true)
         .Str("Caption", caption)
@@ -77,11 +44,10 @@ std::string CheckBoxDesign(const std::string& name, Frame f, bool locked, int32_
     return list.Bytes();
 }
 
-std::string LabelDesign(const std::string& name, Frame f, int32_t tabIndex, const std::string& text, int32_t align,
+std::string LabelDesign(const std::string& name, ControlFrame f, int32_t tabIndex, const std::string& text, int32_t align,
                         bool bold) {
-    DesignList list = Placed(name, f);
-    Locks(list, false)
-        .Int("TabPanelIndex", 0)
+    DesignList list = Placed(name, f, false);
+    list.Int("TabPanelIndex", 0)
         .Int("TabIndex", tabIndex)
         .Str("Text", text)
         .Int("TextAlign", align)
@@ -104,9 +70,8 @@ std::string LabelDesign(const std::string& name, Frame f, int32_t tabIndex, cons
 }
 
 std::string ArrowsDesign() {
-    DesignList list = Placed("UpDownArrows1", {90, 64, 13, 23});
-    Locks(list, false)
-        .Int("TabPanelIndex", 0)
+    DesignList list = Placed("UpDownArrows1", {90, 64, 13, 23}, false);
+    list.Int("TabPanelIndex", 0)
         .Int("TabIndex", 2)
         .Bool("TabStop", true)
         .Str("InitialParent", "")
@@ -118,10 +83,9 @@ std::string ArrowsDesign() {
     return list.Bytes();
 }
 
-std::string OvalDesign(const std::string& name, Frame f, int32_t tabIndex) {
-    DesignList list = Placed(name, f);
-    Locks(list, true)
-        .Int("TabIndex", tabIndex)
+std::string OvalDesign(const std::string& name, ControlFrame f, int32_t tabIndex) {
+    DesignList list = Placed(name, f, true);
+    list.Int("TabIndex", tabIndex)
         .Int("TabPanelIndex", 0)
         .Bool("Visible", true)
         .Str("HelpTag", "")
@@ -193,7 +157,7 @@ void BuildArrows(const std::shared_ptr<Window1>& window) {
 
 void Window1::Layout() {
     MenuBar(MenuBar1Instance());
-    RuntimeMassPropertySetter(std::static_pointer_cast<Window1>(shared_from_this()), WindowDesign());
+    RuntimeMassPropertySetter(std::static_pointer_cast<Window1>(shared_from_this()), WindowDesign({"Quorrel Control Panel", 288, 137, 0, true}));
 }
 
 void Window1::CreateControls() { _CreateControls0(); }

@@ -1,8 +1,9 @@
 #include "help/about_box.h"
 
 #include "app/app.h"
-#include "help/fixed_window_design.h"
-#include "help/window_instance.h"
+#include "app/control_design.h"
+#include "app/window_design.h"
+#include "app/window_instance.h"
 
 namespace quorrel {
 namespace {
@@ -21,16 +22,8 @@ struct Placement {
 
 // What all seven controls share, then their own place and font.
 DesignList& ControlDesign(DesignList& list, const Placement& at, const std::string& font, bool bold) {
-    return list.Int("Index", kNoIndex)
-        .Str("InitialParent", "")
-        .Int("Left", at.left)
-        .Int("Top", at.top)
-        .Int("Width", at.width)
-        .Int("Height", at.height)
-        .Bool("LockLeft", true)
-        .Bool("LockTop", true)
-        .Bool("LockRight", false)
-        .Bool("LockBottom", false)
+    list.Int("Index", kNoIndex).Str("InitialParent", "");
+    return FrameAndLocks(list, {at.left, at.top, at.width, at.height}, {true, true, false, false})
         .Int("TabPanelIndex", 0)
         .Int("TabIndex", at.tabIndex)
         .Bool("TabStop", true)
@@ -77,7 +70,7 @@ constexpr int32_t kLeft = 0, kCentred = 1, kRight = 2;
 
 void AboutBox::Layout() {
     RuntimeMassPropertySetter(std::static_pointer_cast<AboutBox>(shared_from_this()),
-                              FixedWindowDesign(264, 290, "About..."));
+                              WindowDesign({"About...", 264, 290, 0, false}));
 }
 
 void AboutBox::CreateControls() { _CreateControls0(); }

@@ -1,9 +1,10 @@
 #include "help/help_window.h"
 
+#include "app/control_design.h"
 #include "app/menu_bars.h"
+#include "app/window_design.h"
+#include "app/window_instance.h"
 #include "help/help_text.h"
-#include "help/fixed_window_design.h"
-#include "help/window_instance.h"
 
 namespace quorrel {
 namespace {
@@ -13,39 +14,13 @@ const char* const kHelpClassName = "Help.Help";
 // The read-out button sits wholly right of the 350-wide content, out of reach
 // of the pointer.
 std::string PushButton1Design() {
-    return DesignList()
-        .Str("InitialParent", "")
-        .Bool("Underline", false)
-        .Bool("Italic", false)
-        .Bool("Bold", false)
-        .Str("TextFont", "System")
-        .Int("ButtonStyle", 0)
-        .Bool("AutoDeactivate", true)
-        .Str("HelpTag", "")
-        .Bool("Visible", true)
-        .Bool("Enabled", true)
-        .Bool("Cancel", false)
-        .Bool("Default", false)
-        .Str("Caption", "")
-        .Bool("TabStop", true)
-        .Int("TabIndex", 1)
-        .Int("TabPanelIndex", 0)
-        .Bool("LockBottom", true)
-        .Bool("LockRight", true)
-        .Bool("LockTop", true)
-        .Bool("LockLeft", true)
-        .Int("Height", 20)
-        .Int("Width", 20)
-        .Int("Top", 320)
-        .Int("Left", 384)
-        .Int("Index", kNoIndex)
-        .Str("Name", "PushButton1")
-        .Bytes();
+    return PushButtonDesign(
+        {"PushButton1", "", {384, 320, 20, 20}, {true, true, true, true}, 1, /*isDefault*/ false, /*isCancel*/ false});
 }
 
 std::string TextArea1Design() {
-    return DesignList()
-        .Str("InitialParent", "")
+    DesignList list;
+    list.Str("InitialParent", "")
         .Str("DataField", "")
         .Str("DataSource", "")
         .Bool("AutomaticallyCheckSpelling", true)
@@ -75,18 +50,8 @@ std::string TextArea1Design() {
         .Bool("Border", true)
         .Bool("TabStop", true)
         .Int("TabIndex", 2)
-        .Int("TabPanelIndex", 0)
-        .Bool("LockBottom", false)
-        .Bool("LockRight", false)
-        .Bool("LockTop", true)
-        .Bool("LockLeft", true)
-        .Int("Height", 308)
-        .Int("Width", 310)
-        .Int("Top", 20)
-        .Int("Left", 20)
-        .Int("Index", kNoIndex)
-        .Str("Name", "TextArea1")
-        .Bytes();
+        .Int("TabPanelIndex", 0);
+    return LocksFrameIndexName(list, {true, true, false, false}, {20, 20, 310, 308}, "TextArea1").Bytes();
 }
 
 }  // namespace
@@ -94,7 +59,7 @@ std::string TextArea1Design() {
 void Help::Layout() {
     MenuBar(MenuBar2Instance());
     RuntimeMassPropertySetter(std::static_pointer_cast<Help>(shared_from_this()),
-                              FixedWindowDesign(350, 348, "Help"));
+                              WindowDesign({"Help", 350, 348, 0, false}));
 }
 
 void Help::CreateControls() { _CreateControls0(); }

@@ -1,7 +1,9 @@
 #include "update/self_test.h"
 
 #include "app/app.h"
-#include "help/fixed_window_design.h"
+#include "app/control_design.h"
+#include "app/window_design.h"
+#include "app/window_instance.h"
 #include "update/update_window.h"
 
 namespace quorrel {
@@ -26,8 +28,8 @@ DesignList SelfTestControlStart() {
 // A label of the window: its place, text and alignment.
 std::string SelfTestLabelDesign(const std::string& name, const std::string& text, int32_t align, int32_t left,
                                 int32_t width, int32_t tabIndex) {
-    return SelfTestControlStart()
-        .Str("DataField", "")
+    DesignList list = SelfTestControlStart();
+    list.Str("DataField", "")
         .Str("DataSource", "")
         .Bool("Transparent", false)
         .Bool("Selectable", false)
@@ -36,17 +38,8 @@ std::string SelfTestLabelDesign(const std::string& name, const std::string& text
         .Int("TextAlign", align)
         .Str("Text", text)
         .Int("TabIndex", tabIndex)
-        .Int("TabPanelIndex", 0)
-        .Bool("LockBottom", false)
-        .Bool("LockRight", false)
-        .Bool("LockTop", true)
-        .Bool("LockLeft", true)
-        .Int("Height", 20)
-        .Int("Width", width)
-        .Int("Top", 20)
-        .Int("Left", left)
-        .Int("Index", kNoIndex)
-        .Str("Name", name)
+        .Int("TabPanelIndex", 0);
+    return LocksFrameIndexName(list, {true, true, false, false}, {left, 20, width, 20}, name)
         .Bool("TabStop", true)
         .Bytes();
 }
@@ -55,7 +48,7 @@ std::string SelfTestLabelDesign(const std::string& name, const std::string& text
 
 void selfTest::Layout() {
     RuntimeMassPropertySetter(std::static_pointer_cast<PropertyObject>(shared_from_this()),
-                              FixedWindowDesign(212, 102, "Self Test"));
+                              WindowDesign({"Self Test", 212, 102, 0, false}));
 }
 
 void selfTest::CreateControls() { _CreateControls0(); }
@@ -81,25 +74,16 @@ void selfTest::_CreateControls0() {
     button->Constructor();
     _AddControl("PushButton1", button);
     PushButton1()->TextUnit(0);
-    RuntimeMassPropertySetter(PushButton1(), SelfTestControlStart()
-                                                 .Int("ButtonStyle", 0)
-                                                 .Bool("Default", true)
-                                                 .Bool("Cancel", false)
-                                                 .Str("Caption", "Check for Updates")
-                                                 .Bool("TabStop", true)
-                                                 .Int("TabIndex", 2)
-                                                 .Int("TabPanelIndex", 0)
-                                                 .Bool("LockBottom", false)
-                                                 .Bool("LockRight", false)
-                                                 .Bool("LockTop", true)
-                                                 .Bool("LockLeft", true)
-                                                 .Int("Height", 21)
-                                                 .Int("Width", 157)
-                                                 .Int("Top", 61)
-                                                 .Int("Left", 28)
-                                                 .Int("Index", kNoIndex)
-                                                 .Str("Name", "PushButton1")
-                                                 .Bytes());
+    DesignList buttonDesign = SelfTestControlStart();
+    buttonDesign.Int("ButtonStyle", 0)
+        .Bool("Default", true)
+        .Bool("Cancel", false)
+        .Str("Caption", "Check for Updates")
+        .Bool("TabStop", true)
+        .Int("TabIndex", 2)
+        .Int("TabPanelIndex", 0);
+    LocksFrameIndexName(buttonDesign, {true, true, false, false}, {28, 61, 157, 21}, "PushButton1");
+    RuntimeMassPropertySetter(PushButton1(), buttonDesign.Bytes());
     RuntimeAddEventHandler(PushButton1(), "Action",
                            RuntimeCreateDelegate(&selfTest::PushButton1_Action, self, "( PushButton )", 1));
 }
@@ -114,12 +98,7 @@ void selfTest::StaticText2_Open(std::shared_ptr<Label> label) { NotNil(label)->T
 
 void selfTest::PushButton1_Action(std::shared_ptr<PushButton> /*button*/) { NotNil(updateWindowInstance())->Show(); }
 
-std::shared_ptr<selfTest> selfTestInstance() {
-    if (auto open = RuntimeGetImplicitWindow("selfTest.selfTest")) return RuntimeCheckCast<selfTest>(open);
-    auto w = RuntimeNewObject<selfTest>();
-    w->Constructor();
-    return w;
-}
+std::shared_ptr<selfTest> selfTestInstance() { return OpenOrBuildWindow<selfTest>("selfTest.selfTest"); }
 
 void selfTestClassDefiner() {
     RuntimeDefineClass({"selfTest.selfTest", "Window",

@@ -1,34 +1,15 @@
 // The Update window's design, its controls and its single-instance accessor.
 #include "update/update_window.h"
 
+#include "app/control_design.h"
+#include "app/window_design.h"
+#include "app/window_instance.h"
+
 namespace quorrel {
 
 void updateWindow::Layout() {
     RuntimeMassPropertySetter(std::static_pointer_cast<PropertyObject>(shared_from_this()),
-                              DesignList()
-                                  .Int("Placement", 0)
-                                  .Int("Width", 300)
-                                  .Int("Height", 120)
-                                  .Int("MinWidth", 64)
-                                  .Int("MinHeight", 64)
-                                  .Int("MaxWidth", 32000)
-                                  .Int("MaxHeight", 32000)
-                                  .Int("Frame", 1)
-                                  .Bool("Composite", false)
-                                  .Bool("HasBackColor", false)
-                                  .Col("BackColor", 255, 255, 255)
-                                  .Str("Title", "Update")
-                                  .Bool("Visible", true)
-                                  .Bool("FullScreen", false)
-                                  .Bool("MenuBarVisible", true)
-                                  .Bool("CloseButton", true)
-                                  .Bool("Resizeable", false)
-                                  .Bool("LiveResize", false)
-                                  .Bool("MaximizeButton", false)
-                                  .Bool("MinimizeButton", true)
-                                  .Bool("FullScreenButton", false)
-                                  .Int("MacProcID", 0)
-                                  .Bytes());
+                              WindowDesign({"Update", 300, 120, 1, true}));
 }
 
 void updateWindow::CreateControls() { _CreateControls0(); }
@@ -41,64 +22,45 @@ void updateWindow::_CreateControls0() {
     _AddControl("StaticText1", label);
     StaticText1()->TextUnit(0);
     StaticText1()->TextSize(12);
-    RuntimeMassPropertySetter(StaticText1(), DesignList()
-                                                 .Str("InitialParent", "")
-                                                 .Str("DataField", "")
-                                                 .Str("DataSource", "")
-                                                 .Bool("Underline", false)
-                                                 .Bool("Italic", false)
-                                                 .Bool("Bold", false)
-                                                 .Str("TextFont", "Arial")
-                                                 .Bool("AutoDeactivate", true)
-                                                 .Str("HelpTag", "")
-                                                 .Bool("Transparent", false)
-                                                 .Bool("Selectable", false)
-                                                 .Bool("Visible", true)
-                                                 .Bool("Enabled", true)
-                                                 .Bool("Multiline", false)
-                                                 .Col("TextColor", 0, 0, 0)
-                                                 .Int("TextAlign", 0)
-                                                 .Str("Text", "Checking for update...")
-                                                 .Int("TabIndex", 0)
-                                                 .Int("TabPanelIndex", 0)
-                                                 .Bool("LockBottom", false)
-                                                 .Bool("LockRight", false)
-                                                 .Bool("LockTop", true)
-                                                 .Bool("LockLeft", true)
-                                                 .Int("Height", 20)
-                                                 .Int("Width", 266)
-                                                 .Int("Top", 19)
-                                                 .Int("Left", 20)
-                                                 .Int("Index", kNoIndex)
-                                                 .Str("Name", "StaticText1")
-                                                 .Bool("TabStop", true)
-                                                 .Bytes());
+    DesignList labelDesign;
+    labelDesign.Str("InitialParent", "")
+        .Str("DataField", "")
+        .Str("DataSource", "")
+        .Bool("Underline", false)
+        .Bool("Italic", false)
+        .Bool("Bold", false)
+        .Str("TextFont", "Arial")
+        .Bool("AutoDeactivate", true)
+        .Str("HelpTag", "")
+        .Bool("Transparent", false)
+        .Bool("Selectable", false)
+        .Bool("Visible", true)
+        .Bool("Enabled", true)
+        .Bool("Multiline", false)
+        .Col("TextColor", 0, 0, 0)
+        .Int("TextAlign", 0)
+        .Str("Text", "Checking for update...")
+        .Int("TabIndex", 0)
+        .Int("TabPanelIndex", 0);
+    LocksFrameIndexName(labelDesign, {true, true, false, false}, {20, 19, 266, 20}, "StaticText1").Bool("TabStop", true);
+    RuntimeMassPropertySetter(StaticText1(), labelDesign.Bytes());
 
     auto bar = __New<ProgressBar>();
     bar->Constructor();
     _AddControl("ProgressBar1", bar);
-    RuntimeMassPropertySetter(ProgressBar1(), DesignList()
-                                                  .Str("InitialParent", "")
-                                                  .Int("Maximum", 100)
-                                                  .Int("Value", 0)
-                                                  .Bool("Enabled", true)
-                                                  .Bool("AutoDeactivate", true)
-                                                  .Str("HelpTag", "")
-                                                  .Bool("Visible", true)
-                                                  .Int("TabPanelIndex", 0)
-                                                  .Bool("LockBottom", false)
-                                                  .Bool("LockRight", false)
-                                                  .Bool("LockTop", true)
-                                                  .Bool("LockLeft", true)
-                                                  .Int("Height", 12)
-                                                  .Int("Width", 260)
-                                                  .Int("Top", 46)
-                                                  .Int("Left", 20)
-                                                  .Int("Index", kNoIndex)
-                                                  .Str("Name", "ProgressBar1")
-                                                  .Int("TabIndex", 1)
-                                                  .Bool("TabStop", true)
-                                                  .Bytes());
+    DesignList barDesign;
+    barDesign.Str("InitialParent", "")
+        .Int("Maximum", 100)
+        .Int("Value", 0)
+        .Bool("Enabled", true)
+        .Bool("AutoDeactivate", true)
+        .Str("HelpTag", "")
+        .Bool("Visible", true)
+        .Int("TabPanelIndex", 0);
+    LocksFrameIndexName(barDesign, {true, true, false, false}, {20, 46, 260, 12}, "ProgressBar1")
+        .Int("TabIndex", 1)
+        .Bool("TabStop", true);
+    RuntimeMassPropertySetter(ProgressBar1(), barDesign.Bytes());
 
     auto socket = __New<_wrapper_hp>();
     socket->owner = self;
@@ -121,34 +83,9 @@ void updateWindow::_CreateControls0() {
     button->Constructor();
     _AddControl("PushButton1", button);
     PushButton1()->TextUnit(0);
-    RuntimeMassPropertySetter(PushButton1(), DesignList()
-                                                 .Str("InitialParent", "")
-                                                 .Bool("Underline", false)
-                                                 .Bool("Italic", false)
-                                                 .Bool("Bold", false)
-                                                 .Str("TextFont", "System")
-                                                 .Int("ButtonStyle", 0)
-                                                 .Bool("AutoDeactivate", true)
-                                                 .Str("HelpTag", "")
-                                                 .Bool("Visible", true)
-                                                 .Bool("Enabled", true)
-                                                 .Bool("Cancel", true)
-                                                 .Bool("Default", true)
-                                                 .Str("Caption", "Cancel")
-                                                 .Bool("TabStop", true)
-                                                 .Int("TabIndex", 3)
-                                                 .Int("TabPanelIndex", 0)
-                                                 .Bool("LockBottom", false)
-                                                 .Bool("LockRight", false)
-                                                 .Bool("LockTop", true)
-                                                 .Bool("LockLeft", true)
-                                                 .Int("Height", 20)
-                                                 .Int("Width", 72)
-                                                 .Int("Top", 80)
-                                                 .Int("Left", 208)
-                                                 .Int("Index", kNoIndex)
-                                                 .Str("Name", "PushButton1")
-                                                 .Bytes());
+    RuntimeMassPropertySetter(PushButton1(), PushButtonDesign({"PushButton1", "Cancel", {208, 80, 72, 20},
+                                                               {true, true, false, false}, 3, /*isDefault*/ true,
+                                                               /*isCancel*/ true}));
     RuntimeAddEventHandler(PushButton1(), "Action",
                            RuntimeCreateDelegate(&updateWindow::PushButton1_Action, self, "( PushButton )", 1));
 }
@@ -163,10 +100,7 @@ std::shared_ptr<PushButton> updateWindow::PushButton1() {
 }
 
 std::shared_ptr<updateWindow> updateWindowInstance() {
-    if (auto open = RuntimeGetImplicitWindow("updateWindow.updateWindow")) return RuntimeCheckCast<updateWindow>(open);
-    auto w = RuntimeNewObject<updateWindow>();
-    w->Constructor();
-    return w;
+    return OpenOrBuildWindow<updateWindow>("updateWindow.updateWindow");
 }
 
 void updateWindowClassDefiner() {

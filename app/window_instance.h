@@ -6,13 +6,13 @@
 namespace quorrel {
 using namespace fw;
 
-// The class is defined first when it is not yet; a new window is built (and
-// shows itself) by its constructor.
+// With a definer, the class is defined first when it is not yet; a new window
+// is built (and shows itself) by its constructor.
 template <class T>
-std::shared_ptr<T> OpenOrBuildWindow(const std::string& className, void (*classDefiner)()) {
+std::shared_ptr<T> OpenOrBuildWindow(const std::string& className, void (*classDefiner)() = nullptr) {
     auto open = RuntimeGetImplicitWindow(className);
     if (!open) {
-        if (!RuntimeGetClass(className)) classDefiner();
+        if (classDefiner && !RuntimeGetClass(className)) classDefiner();
         auto made = RuntimeNewObject<T>();
         made->Constructor();
         open = made;
