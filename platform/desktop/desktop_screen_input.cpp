@@ -9,11 +9,16 @@
 
 namespace desktop {
 
+// The position costs a round trip, so it is asked for only when read; MouseX
+// and MouseY read together share one. The held keys and button come from the
+// input's own state, without a round trip where the server has XInput2.
 const native::PointerState& DesktopBackend::Pointer() {
     const auto now = std::chrono::steady_clock::now();
     if (!pointerValid_ || now - pointerAt_ >= std::chrono::milliseconds(1)) {
         if (input_) {
-            pointer_ = input_->Query();
+            const native::PointerPosition position = input_->Position();
+            pointer_.x = position.x;
+            pointer_.y = position.y;
             ++inputQueries_;
         }
         pointerAt_ = now;
@@ -22,9 +27,9 @@ const native::PointerState& DesktopBackend::Pointer() {
     return pointer_;
 }
 
-bool DesktopBackend::OptionKeyDown() { return Pointer().alt; }
-bool DesktopBackend::OSKeyDown() { return Pointer().super; }
-bool DesktopBackend::MouseButtonDown() { return Pointer().button1; }
+bool DesktopBackend::OptionKeyDown() { return input_ && input_->Held().alt; }
+bool DesktopBackend::OSKeyDown() { return input_ && input_->Held().super; }
+bool DesktopBackend::MouseButtonDown() { return input_ && input_->Held().button1; }
 int32_t DesktopBackend::MouseX() { return static_cast<int32_t>(std::floor(Pointer().x / BackingScaleFactor())); }
 int32_t DesktopBackend::MouseY() { return static_cast<int32_t>(std::floor(Pointer().y / BackingScaleFactor())); }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
 #include <X11/extensions/Xrandr.h>
 #include <X11/keysym.h>
 #include <unistd.h>
@@ -12,9 +13,11 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "platform/desktop/native/x11_capture.h"
 #include "platform/desktop/native/x11_input.h"
+#include "tests/e2e/poll.h"
 #include "tests/e2e/rgb_image.h"
 #include "tests/e2e/x_input.h"
 #include "tests/e2e/x_screen.h"
@@ -53,37 +56,158 @@ protected:
 };
 
 TEST_F(NativeCaptureTest, InputSeesChordButtonAndPointer) {
-    auto query = native::X11Input::Open(xvfb->DisplayName().c_str());
-    ASSERT_NE(query, nullptr);
+    // Xvfb has XInput2: asked for, raw events are what the input follows.
+    for (const auto source : {native::X11Input::Source::RawEvents, native::X11Input::Source::PointerQueries}) {
+        SCOPED_TRACE(source == native::X11Input::Source::RawEvents ? "raw events" : "pointer queries");
+        auto query = native::X11Input::Open(xvfb->DisplayName().c_str(), source);
+        ASSERT_NE(query, nullptr);
+        EXPECT_EQ(query->InputSource(), source);
+        XInput inject(display);
+
+        inject.MoveTo(123, 456);
+        native::PointerState s = query->Query();
+        EXPECT_EQ(s.x, 123);
+        EXPECT_EQ(s.y, 456);
+        EXPECT_FALSE(s.alt || s.super || s.button1);
+
+        inject.Press(XK_Alt_L);
+        s = query->Query();
+        EXPECT_TRUE(s.alt);
+        EXPECT_FALSE(s.super);
+        inject.Press(XK_Super_L);
+        s = query->Query();
+        EXPECT_TRUE(s.alt && s.super);
+        inject.Release(XK_Super_L);
+        inject.Release(XK_Alt_L);
+        s = query->Query();
+        EXPECT_FALSE(s.alt || s.super);
+
+        inject.ButtonDown();
+        EXPECT_TRUE(query->Query().button1);
+        inject.ButtonUp();
+        EXPECT_FALSE(query->Query().button1);
+
+        inject.MoveTo(kWidth - 1, 0);
+        s = query->Query();
+        EXPECT_EQ(s.x, kWidth - 1);
+        EXPECT_EQ(s.y, 0);
+    }
+}
+
+// Held() never waits for the server, so what was just injected shows up
+// within a moment rather than at once: poll for it.
+::testing::AssertionResult HeldBecomes(native::X11Input& input, bool alt, bool super, bool button1) {
+    native::HeldState last;
+    const bool reached = PollUntil(
+        [&] {
+            last = input.Held();
+            return last.alt == alt && last.super == super && last.button1 == button1;
+        },
+        2s, 1ms);
+    if (reached) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "held alt " << last.alt << " super " << last.super << " button1 "
+                                         << last.button1 << ", wanted " << alt << " " << super << " " << button1;
+}
+
+TEST_F(NativeCaptureTest, HeldStateFollowsEachKeyOnItsOwn) {
+    auto input = native::X11Input::Open(xvfb->DisplayName().c_str());
+    ASSERT_NE(input, nullptr);
+    ASSERT_EQ(input->InputSource(), native::X11Input::Source::RawEvents);
     XInput inject(display);
 
-    inject.MoveTo(123, 456);
-    native::PointerState s = query->Query();
-    EXPECT_EQ(s.x, 123);
-    EXPECT_EQ(s.y, 456);
-    EXPECT_FALSE(s.alt || s.super || s.button1);
-
     inject.Press(XK_Alt_L);
-    s = query->Query();
-    EXPECT_TRUE(s.alt);
-    EXPECT_FALSE(s.super);
+    EXPECT_TRUE(HeldBecomes(*input, true, false, false));
     inject.Press(XK_Super_L);
-    s = query->Query();
-    EXPECT_TRUE(s.alt && s.super);
+    EXPECT_TRUE(HeldBecomes(*input, true, true, false));
+    // Alt let go first: Super alone is still down.
+    inject.Release(XK_Alt_L);
+    EXPECT_TRUE(HeldBecomes(*input, false, true, false));
+    inject.ButtonDown();
+    EXPECT_TRUE(HeldBecomes(*input, false, true, true));
+    inject.Release(XK_Super_L);
+    EXPECT_TRUE(HeldBecomes(*input, false, false, true));
+    inject.ButtonUp();
+    EXPECT_TRUE(HeldBecomes(*input, false, false, false));
+}
+
+TEST_F(NativeCaptureTest, WhatIsHeldAtOpenIsReleasedLater) {
+    XInput inject(display);
+    inject.Press(XK_Alt_L);
+    inject.ButtonDown();
+    auto input = native::X11Input::Open(xvfb->DisplayName().c_str());
+    ASSERT_NE(input, nullptr);
+    ASSERT_EQ(input->InputSource(), native::X11Input::Source::RawEvents);
+    const native::HeldState atOpen = input->Held();
+    EXPECT_TRUE(atOpen.alt);
+    EXPECT_TRUE(atOpen.button1);
+    EXPECT_FALSE(atOpen.super);
+    inject.Release(XK_Alt_L);
+    inject.ButtonUp();
+    EXPECT_TRUE(HeldBecomes(*input, false, false, false));
+}
+
+TEST_F(NativeCaptureTest, HeldStateSeenWhileAnotherClientGrabs) {
+    auto input = native::X11Input::Open(xvfb->DisplayName().c_str());
+    ASSERT_NE(input, nullptr);
+    // An open menu in another application holds both grabs.
+    const Window root = DefaultRootWindow(display);
+    ASSERT_EQ(XGrabKeyboard(display, root, False, GrabModeAsync, GrabModeAsync, CurrentTime), GrabSuccess);
+    ASSERT_EQ(XGrabPointer(display, root, False, ButtonPressMask | ButtonReleaseMask, GrabModeAsync, GrabModeAsync,
+                           0, 0, CurrentTime),
+              GrabSuccess);
+    XInput inject(display);
+    inject.Press(XK_Alt_L);
+    inject.Press(XK_Super_L);
+    inject.ButtonDown();
+    EXPECT_TRUE(HeldBecomes(*input, true, true, true));
+    inject.ButtonUp();
     inject.Release(XK_Super_L);
     inject.Release(XK_Alt_L);
-    s = query->Query();
-    EXPECT_FALSE(s.alt || s.super);
+    EXPECT_TRUE(HeldBecomes(*input, false, false, false));
+    XUngrabPointer(display, CurrentTime);
+    XUngrabKeyboard(display, CurrentTime);
+    XSync(display, False);
+}
 
+TEST_F(NativeCaptureTest, HeldStateFollowsRemappedModifiersAndButtons) {
+    auto input = native::X11Input::Open(xvfb->DisplayName().c_str());
+    ASSERT_NE(input, nullptr);
+    ASSERT_EQ(input->InputSource(), native::X11Input::Source::RawEvents);
+    XInput inject(display);
+
+    // Right Control becomes a second Alt; the buttons swap for a left hand.
+    const KeyCode control = XKeysymToKeycode(display, XK_Control_R);
+    ASSERT_NE(control, 0);
+    XModifierKeymap* map = XGetModifierMapping(display);
+    map = XDeleteModifiermapEntry(map, control, ControlMapIndex);
+    map = XInsertModifiermapEntry(map, control, Mod1MapIndex);
+    ASSERT_EQ(XSetModifierMapping(display, map), MappingSuccess);
+    XFreeModifiermap(map);
+    unsigned char buttons[256];
+    const int count = XGetPointerMapping(display, buttons, sizeof buttons);
+    ASSERT_GE(count, 3);
+    std::swap(buttons[0], buttons[2]);
+    ASSERT_EQ(XSetPointerMapping(display, buttons, count), MappingSuccess);
+    XSync(display, False);
+
+    inject.Press(XK_Control_R);
+    EXPECT_TRUE(HeldBecomes(*input, true, false, false));
+    inject.Press(XK_Alt_L);
+    inject.Release(XK_Control_R);
+    EXPECT_TRUE(HeldBecomes(*input, true, false, false)) << "Alt_L is still down";
+    inject.Release(XK_Alt_L);
+    EXPECT_TRUE(HeldBecomes(*input, false, false, false));
+
+    // The physical left button is now button 3; the right one gives button 1.
     inject.ButtonDown();
-    EXPECT_TRUE(query->Query().button1);
+    EXPECT_FALSE(input->Query().button1);
     inject.ButtonUp();
-    EXPECT_FALSE(query->Query().button1);
-
-    inject.MoveTo(kWidth - 1, 0);
-    s = query->Query();
-    EXPECT_EQ(s.x, kWidth - 1);
-    EXPECT_EQ(s.y, 0);
+    XTestFakeButtonEvent(display, 3, True, CurrentTime);
+    XSync(display, False);
+    EXPECT_TRUE(HeldBecomes(*input, false, false, true));
+    XTestFakeButtonEvent(display, 3, False, CurrentTime);
+    XSync(display, False);
+    EXPECT_TRUE(HeldBecomes(*input, false, false, false));
 }
 
 TEST_F(NativeCaptureTest, DisplayCaptureIsTheWholeScreen) {

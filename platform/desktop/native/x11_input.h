@@ -1,10 +1,23 @@
 // Global key and mouse state from the X server, whatever application is in
-// front: one XQueryPointer round trip gives pointer, button 1 and modifiers.
+// front. Alt, Super and button 1 are followed from XInput2 raw events, so a
+// 10 ms poll of them costs no round trip; the pointer position is asked for
+// when it is wanted. Without XInput2 every read asks the server instead.
 #pragma once
 #include <cstdint>
 #include <memory>
 
 namespace native {
+
+// What is held down now.
+struct HeldState {
+    bool button1 = false;  // the logical button 1, after the pointer mapping
+    bool alt = false;      // any key of Mod1
+    bool super = false;    // any key of Mod4
+};
+
+struct PointerPosition {
+    int32_t x = 0, y = 0;  // device pixels on the root window
+};
 
 struct PointerState {
     int32_t x = 0, y = 0;  // device pixels on the root window
@@ -15,11 +28,27 @@ struct PointerState {
 
 class X11Input {
 public:
-    // Opens its own connection; nullptr when there is no display.
-    static std::unique_ptr<X11Input> Open(const char* displayName = nullptr);
+    enum class Source {
+        RawEvents,       // XInput2 raw events: held state without round trips
+        PointerQueries,  // one XQueryPointer per read (shared within 1 ms)
+    };
+
+    // Opens its own connection; nullptr when there is no display. Asking for
+    // raw events gives pointer queries when the server lacks XInput2 2.1.
+    static std::unique_ptr<X11Input> Open(const char* displayName = nullptr,
+                                          Source preferred = Source::RawEvents);
     virtual ~X11Input() = default;
-    // One round trip. Cheap enough for a 10 ms poll.
-    virtual PointerState Query() = 0;
+
+    virtual Source InputSource() const = 0;
+    // Without a round trip when the source is raw events: reads what the
+    // server has already sent, never waits.
+    virtual HeldState Held() = 0;
+    // One round trip.
+    virtual PointerPosition Position() = 0;
+
+    // Everything at once: the position, then the held state as of that
+    // round trip.
+    PointerState Query();
 };
 
 }  // namespace native
