@@ -3,6 +3,7 @@
 #include "capture/window1.h"
 
 #include "app/control_design.h"
+#include "app/new_control.h"
 #include "app/menu_bars.h"
 #include "app/window_design.h"
 
@@ -98,13 +99,11 @@ std::string OvalDesign(const std::string& name, ControlFrame f, int32_t tabIndex
     return list.Bytes();
 }
 
-// Steps 1 to 3 of a control's build: made for the window, constructed, added
-// under its name; the later steps find it again by that name.
+// Steps 1 to 3 of a control's build; the later steps find it again by its
+// name. A timer wrapper also learns its window.
 template <class T>
 void AddNew(const std::shared_ptr<Window1>& window, const std::string& name) {
-    auto control = window->__New<T>();
-    control->Constructor();
-    window->_AddControl(name, control);
+    auto control = AddNewControl<T>(*window, name);
     if constexpr (requires { control->_SetIndex(0); }) control->_SetWindow(window);
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/app.h"
 #include "app/control_design.h"
+#include "app/new_control.h"
 #include "app/window_design.h"
 #include "app/window_instance.h"
 
@@ -78,48 +79,36 @@ void AboutBox::CreateControls() { _CreateControls0(); }
 void AboutBox::_CreateControls0() {
     auto self = std::static_pointer_cast<AboutBox>(shared_from_this());
 
-    auto mail = __New<PushButton>();
-    mail->Constructor();
-    _AddControl("PushButton1", mail);
+    auto mail = AddNewControl<PushButton>(*this, "PushButton1");
     mail->TextUnit(0);
     RuntimeMassPropertySetter(mail, ButtonDesign("PushButton1", {72, 180, 120, 21, 0}, "Email Author"));
     RuntimeAddEventHandler(mail, "Action",
                            RuntimeCreateDelegate(&AboutBox::PushButton1_Action, self, "( PushButton )", 1));
 
-    auto web = __New<PushButton>();
-    web->Constructor();
-    _AddControl("PushButton2", web);
+    auto web = AddNewControl<PushButton>(*this, "PushButton2");
     web->TextUnit(0);
     RuntimeMassPropertySetter(web, ButtonDesign("PushButton2", {72, 217, 120, 21, 1}, "Visit Web Site"));
     RuntimeAddEventHandler(web, "Action",
                            RuntimeCreateDelegate(&AboutBox::PushButton2_Action, self, "( PushButton )", 1));
 
-    auto credits = __New<Label>();
-    credits->Constructor();
-    _AddControl("StaticText2", credits);
+    auto credits = AddNewControl<Label>(*this, "StaticText2");
     credits->TextUnit(0);
     RuntimeMassPropertySetter(
         credits, LabelDesign("StaticText2", {80, 86, 104, 87, 2}, "System", false, kCentred, true, kCredits));
 
-    auto product = __New<Label>();
-    product->Constructor();
-    _AddControl("StaticText1", product);
+    auto product = AddNewControl<Label>(*this, "StaticText1");
     product->TextSize(30);
     product->TextUnit(0);
     RuntimeMassPropertySetter(
         product, LabelDesign("StaticText1", {20, 20, 224, 45, 3}, "Arial", true, kCentred, false, "Quorrel"));
 
-    auto versionCaption = __New<Label>();
-    versionCaption->Constructor();
-    _AddControl("StaticText3", versionCaption);
+    auto versionCaption = AddNewControl<Label>(*this, "StaticText3");
     versionCaption->TextSize(12);
     versionCaption->TextUnit(0);
     RuntimeMassPropertySetter(versionCaption, LabelDesign("StaticText3", {72, 60, 56, 20, 4}, "Arial", true, kLeft,
                                                           false, "Version:"));
 
-    auto version = __New<Label>();
-    version->Constructor();
-    _AddControl("StaticText4", version);
+    auto version = AddNewControl<Label>(*this, "StaticText4");
     version->TextSize(12);
     version->TextUnit(0);
     RuntimeMassPropertySetter(
@@ -127,9 +116,7 @@ void AboutBox::_CreateControls0() {
     RuntimeAddEventHandler(version, "Open",
                            RuntimeCreateDelegate(&AboutBox::StaticText4_Open, self, "( Label )", 1));
 
-    auto iconCredit = __New<Label>();
-    iconCredit->Constructor();
-    _AddControl("Label1", iconCredit);
+    auto iconCredit = AddNewControl<Label>(*this, "Label1");
     iconCredit->TextUnit(0);
     RuntimeMassPropertySetter(
         iconCredit, LabelDesign("Label1", {0, 250, 264, 20, 6}, "System", false, kCentred, false, kIconCredit));

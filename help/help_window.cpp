@@ -1,6 +1,7 @@
 #include "help/help_window.h"
 
 #include "app/control_design.h"
+#include "app/new_control.h"
 #include "app/menu_bars.h"
 #include "app/window_design.h"
 #include "app/window_instance.h"
@@ -67,17 +68,13 @@ void Help::CreateControls() { _CreateControls0(); }
 void Help::_CreateControls0() {
     auto self = std::static_pointer_cast<Help>(shared_from_this());
 
-    auto button = __New<PushButton>();
-    button->Constructor();
-    _AddControl("PushButton1", button);
+    AddNewControl<PushButton>(*this, "PushButton1");
     PushButton1()->TextUnit(0);
     RuntimeMassPropertySetter(PushButton1(), PushButton1Design());
     RuntimeAddEventHandler(PushButton1(), "Action",
                            RuntimeCreateDelegate(&Help::PushButton1_Action, self, "( PushButton )", 1));
 
-    auto area = __New<TextArea>();
-    area->Constructor();
-    _AddControl("TextArea1", area);
+    AddNewControl<TextArea>(*this, "TextArea1");
     TextArea1()->TextUnit(0);
     TextArea1()->LineSpacing(1.0);
     RuntimeMassPropertySetter(TextArea1(), TextArea1Design());

@@ -2,6 +2,7 @@
 
 #include "app/app.h"
 #include "app/control_design.h"
+#include "app/new_control.h"
 #include "app/window_design.h"
 #include "app/window_instance.h"
 #include "update/update_window.h"
@@ -56,23 +57,17 @@ void selfTest::CreateControls() { _CreateControls0(); }
 void selfTest::_CreateControls0() {
     auto self = std::static_pointer_cast<selfTest>(shared_from_this());
 
-    auto label1 = __New<Label>();
-    label1->Constructor();
-    _AddControl("StaticText1", label1);
+    AddNewControl<Label>(*this, "StaticText1");
     StaticText1()->TextUnit(0);
     RuntimeMassPropertySetter(StaticText1(), SelfTestLabelDesign("StaticText1", "Version:", 0, 38, 61, 0));
 
-    auto label2 = __New<Label>();
-    label2->Constructor();
-    _AddControl("StaticText2", label2);
+    AddNewControl<Label>(*this, "StaticText2");
     StaticText2()->TextUnit(0);
     RuntimeMassPropertySetter(StaticText2(), SelfTestLabelDesign("StaticText2", "1.0.0 Intel", 2, 99, 76, 1));
     RuntimeAddEventHandler(StaticText2(), "Open",
                            RuntimeCreateDelegate(&selfTest::StaticText2_Open, self, "( Label )", 1));
 
-    auto button = __New<PushButton>();
-    button->Constructor();
-    _AddControl("PushButton1", button);
+    AddNewControl<PushButton>(*this, "PushButton1");
     PushButton1()->TextUnit(0);
     DesignList buttonDesign = SelfTestControlStart();
     buttonDesign.Int("ButtonStyle", 0)

@@ -2,6 +2,7 @@
 #include "update/update_window.h"
 
 #include "app/control_design.h"
+#include "app/new_control.h"
 #include "app/window_design.h"
 #include "app/window_instance.h"
 
@@ -17,9 +18,7 @@ void updateWindow::CreateControls() { _CreateControls0(); }
 void updateWindow::_CreateControls0() {
     auto self = std::static_pointer_cast<updateWindow>(shared_from_this());
 
-    auto label = __New<Label>();
-    label->Constructor();
-    _AddControl("StaticText1", label);
+    AddNewControl<Label>(*this, "StaticText1");
     StaticText1()->TextUnit(0);
     StaticText1()->TextSize(12);
     DesignList labelDesign;
@@ -45,9 +44,7 @@ void updateWindow::_CreateControls0() {
     LocksFrameIndexName(labelDesign, {true, true, false, false}, {20, 19, 266, 20}, "StaticText1").Bool("TabStop", true);
     RuntimeMassPropertySetter(StaticText1(), labelDesign.Bytes());
 
-    auto bar = __New<ProgressBar>();
-    bar->Constructor();
-    _AddControl("ProgressBar1", bar);
+    AddNewControl<ProgressBar>(*this, "ProgressBar1");
     DesignList barDesign;
     barDesign.Str("InitialParent", "")
         .Int("Maximum", 100)
@@ -79,9 +76,7 @@ void updateWindow::_CreateControls0() {
     RuntimeAddEventHandler(hp(), "Error",
                            RuntimeCreateDelegate(&updateWindow::hp_Error, self, "( HTTPSocket, Int32 )", 1));
 
-    auto button = __New<PushButton>();
-    button->Constructor();
-    _AddControl("PushButton1", button);
+    AddNewControl<PushButton>(*this, "PushButton1");
     PushButton1()->TextUnit(0);
     RuntimeMassPropertySetter(PushButton1(), PushButtonDesign({"PushButton1", "Cancel", {208, 80, 72, 20},
                                                                {true, true, false, false}, 3, /*isDefault*/ true,
