@@ -130,7 +130,7 @@ public:
     template <class... A>
     void AddHandler(const std::string& event, std::function<void(A...)> handler) {
         CheckSignature(event, typeid(std::function<void(A...)>));
-        handlers_[event].push_back(std::move(handler));
+        handlers_[event].push_back(std::make_shared<const std::any>(std::move(handler)));
     }
     bool HasHandler(const std::string& event) const;
 
@@ -141,9 +141,12 @@ protected:
     void Raise(const std::string& event, A... args) {
         auto it = handlers_.find(event);
         if (it == handlers_.end()) return;
-        auto list = it->second;  // a handler may add handlers
-        for (auto& h : list) {
-            auto* f = std::any_cast<std::function<void(A...)>>(&h);
+        // A handler may add handlers (the list may grow and move), so each is
+        // held while it runs; nothing is copied on the 10 ms path.
+        const size_t count = it->second.size();
+        for (size_t i = 0; i < count; ++i) {
+            std::shared_ptr<const std::any> held = it->second[i];
+            const auto* f = std::any_cast<std::function<void(A...)>>(held.get());
             if (f) Dispatch([&] { (*f)(args...); });
         }
     }
@@ -153,7 +156,7 @@ protected:
 
 private:
     void CheckSignature(const std::string& event, const std::type_info& given) const;
-    std::map<std::string, std::vector<std::any>> handlers_;
+    std::map<std::string, std::vector<std::shared_ptr<const std::any>>> handlers_;
 };
 
 template <class... A>
