@@ -7,7 +7,11 @@
 namespace fw {
 namespace {
 
-std::string Two(int v) { return (v < 10 ? "0" : "") + std::to_string(v); }
+std::string Two(int v) {
+    std::string digits = std::to_string(v);
+    if (v >= 0 && v < 10) digits.insert(digits.begin(), '0');
+    return digits;
+}
 
 std::string Hour12(int hour) { return std::to_string(hour % 12 == 0 ? 12 : hour % 12); }
 

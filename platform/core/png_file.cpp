@@ -212,7 +212,10 @@ int CreateTemporary(const std::filesystem::path& target, std::string& tempPath) 
         char suffix[32];
         std::snprintf(suffix, sizeof suffix, ".%x%x%x", static_cast<unsigned>(getpid()), counter++, random());
         // Cut so that a long target name still leaves room for the suffix.
-        tempPath = (folder / ("." + target.filename().string().substr(0, 200) + suffix)).string();
+        std::string name = ".";
+        name += target.filename().string().substr(0, 200);
+        name += suffix;
+        tempPath = (folder / name).string();
         const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }

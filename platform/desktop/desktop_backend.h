@@ -62,8 +62,8 @@ public:
     uint64_t InputQueries() const { return inputQueries_; }
 
 private:
-    // One query serves every read within the same millisecond, so that a
-    // timer tick that reads keys and mouse costs one round trip.
+    // The pointer position: one round trip serves MouseX and MouseY read
+    // within the same millisecond (keys and button come from events).
     const native::PointerState& Pointer();
     native::X11Capture* Capture();
 
