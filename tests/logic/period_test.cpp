@@ -111,6 +111,41 @@ TEST_F(PeriodTest, FromAbove600TheUpArrowDoesNothing) {
     });
 }
 
+// Which label each step writes first: every text is refreshed at once.
+struct OrderCase {
+    int32_t start;
+    bool up;
+    std::vector<std::string> labels;  // in the order written and refreshed
+};
+
+TEST_F(PeriodTest, EachStepWritesItsTwoLabelsInItsOwnOrder) {
+    const std::vector<std::string> valueFirst{"StaticText3", "StaticText2"};
+    const std::vector<std::string> unitFirst{"StaticText2", "StaticText3"};
+    const OrderCase cases[] = {
+        {1, true, valueFirst},    {58, true, valueFirst},  {59, true, unitFirst},  {60, true, unitFirst},
+        {540, true, unitFirst},   {600, true, {}},         {600, false, unitFirst}, {120, false, unitFirst},
+        {60, false, unitFirst},   {2, false, unitFirst},   {1, false, {}},
+    };
+    for (const auto& c : cases) {
+        WritePrefs("#MyPeriod " + std::to_string(c.start) + "\n");
+        NewBackend();
+        Run([&](Headless& h) {
+            auto* peer = fw::headless::PeerOf(ControlPanel());
+            ASSERT_NE(peer, nullptr);
+            size_t changedFrom = peer->controlChanged.size(), refreshedFrom = peer->refreshed.size();
+            if (c.up) h.PressUp(ControlPanel(), "UpDownArrows1");
+            else h.PressDown(ControlPanel(), "UpDownArrows1");
+            std::vector<std::string> written;
+            for (size_t i = changedFrom; i < peer->controlChanged.size(); ++i)
+                if (peer->controlChanged[i].second == "Text") written.push_back(peer->controlChanged[i].first);
+            std::vector<std::string> refreshed(peer->refreshed.begin() + static_cast<std::ptrdiff_t>(refreshedFrom),
+                                               peer->refreshed.end());
+            EXPECT_EQ(written, c.labels) << c.start << (c.up ? " up" : " down");
+            EXPECT_EQ(refreshed, c.labels) << c.start << (c.up ? " up" : " down");
+        });
+    }
+}
+
 TEST_F(PeriodTest, SixtyReachedFromAboveShowsTheMinutesText) {
     WritePrefs("#MyPeriod 120\n");
     Run([&](Headless& h) {
