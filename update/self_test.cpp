@@ -11,6 +11,8 @@ namespace quorrel {
 
 namespace {
 
+const char* const kSelfTestClassName = "selfTest.selfTest";
+
 // What the three controls have in common, up to their own properties.
 DesignList SelfTestControlStart() {
     DesignList d;
@@ -93,12 +95,19 @@ void selfTest::StaticText2_Open(std::shared_ptr<Label> label) { NotNil(label)->T
 
 void selfTest::PushButton1_Action(std::shared_ptr<PushButton> /*button*/) { NotNil(updateWindowInstance())->Show(); }
 
-std::shared_ptr<selfTest> selfTestInstance() { return OpenOrBuildWindow<selfTest>("selfTest.selfTest"); }
-
 void selfTestClassDefiner() {
-    RuntimeDefineClass({"selfTest.selfTest", "Window",
+    RuntimeDefineClass({kSelfTestClassName, "Window",
                         {"Layout", "CreateControls", "_CreateControls0", "StaticText1", "StaticText2", "PushButton1",
                          "StaticText2_Open", "PushButton1_Action"}});
+}
+
+const ClassRecord* selfTestClassGetter() {
+    if (!RuntimeGetClass(kSelfTestClassName)) selfTestClassDefiner();
+    return RuntimeGetClass(kSelfTestClassName);
+}
+
+std::shared_ptr<selfTest> selfTestInstance() {
+    return OpenOrBuildWindow<selfTest>(kSelfTestClassName, selfTestClassDefiner);
 }
 
 }  // namespace quorrel

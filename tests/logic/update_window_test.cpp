@@ -2,6 +2,7 @@
 // Updates", against an update server of the test's own on loopback.
 #include "program_fixture.h"
 #include "tests/support/http_server.h"
+#include "update/self_test.h"
 #include "update/update_window.h"
 
 #include <gtest/gtest.h>
@@ -88,6 +89,20 @@ protected:
     bool barVisibleAtMessage = true;
     int focusesAtMessage = -1;
 };
+
+TEST(SelfTestClass, GetterDefinesTheClassOnceWithItsMembersInOrder) {
+    fw::headless::InstallNew();
+    ASSERT_EQ(fw::RuntimeGetClass("selfTest.selfTest"), nullptr);
+    const fw::ClassRecord* record = quorrel::selfTestClassGetter();
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(record->name, "selfTest.selfTest");
+    EXPECT_EQ(record->superclass, "Window");
+    EXPECT_EQ(record->members, (std::vector<std::string>{"Layout", "CreateControls", "_CreateControls0",
+                                                         "StaticText1", "StaticText2", "PushButton1",
+                                                         "StaticText2_Open", "PushButton1_Action"}));
+    EXPECT_EQ(quorrel::selfTestClassGetter(), record);
+    EXPECT_EQ(fw::RuntimeGetClass("selfTest.selfTest"), record);
+}
 
 TEST_F(UpdateWindowTest, SelfTestShowsTheLongVersionAndStaysSingle) {
     Run([&](Headless& h) {
