@@ -24,21 +24,21 @@ public:
 
     void Layout() override;
     void CreateControls() override;
-    void _CreateControls0();  // hidden: builds the four controls
-    std::shared_ptr<Label> StaticText1();
-    std::shared_ptr<ProgressBar> ProgressBar1();
-    std::shared_ptr<HTTPSocket> hp();
-    std::shared_ptr<PushButton> PushButton1();
-    void hp_PageReceived(std::shared_ptr<HTTPSocket> sender, std::string URL, int32_t HTTPStatus,
-                         std::shared_ptr<InternetHeaders> headers, std::string content);
-    void hp_Error(std::shared_ptr<HTTPSocket> sender, int32_t code);
-    void PushButton1_Action(std::shared_ptr<PushButton> button);
+    virtual void _CreateControls0();  // hidden: builds the four controls
+    virtual std::shared_ptr<Label> StaticText1();
+    virtual std::shared_ptr<ProgressBar> ProgressBar1();
+    virtual std::shared_ptr<HTTPSocket> hp();
+    virtual std::shared_ptr<PushButton> PushButton1();
+    virtual void hp_PageReceived(std::shared_ptr<HTTPSocket> sender, std::string URL, int32_t HTTPStatus,
+                                 std::shared_ptr<InternetHeaders> headers, std::string content);
+    virtual void hp_Error(std::shared_ptr<HTTPSocket> sender, int32_t code);
+    virtual void PushButton1_Action(std::shared_ptr<PushButton> button);
     void Event_Open() override;
-    std::string startTag(const std::string& name);
-    std::string endTag(const std::string& name);
-    void askUpgrade(const std::string& version, const std::string& description, const std::string& downloadURL,
-                    bool free);
-    std::string returnValue(const std::string& text, const std::string& name);
+    virtual std::string startTag(const std::string& name);
+    virtual std::string endTag(const std::string& name);
+    virtual void askUpgrade(const std::string& version, const std::string& description,
+                            const std::string& downloadURL, bool free);
+    virtual std::string returnValue(const std::string& text, const std::string& name);
     std::string ClassName() const override { return "updateWindow.updateWindow"; }
 };
 
