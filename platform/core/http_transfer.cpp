@@ -2,6 +2,8 @@
 
 #include "platform/core/http_multi.h"
 
+#include <curl/urlapi.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -20,6 +22,26 @@ std::string Trim(const std::string& s) {
     if (b == std::string::npos) return "";
     size_t e = s.find_last_not_of(" \t\r\n");
     return s.substr(b, e - b + 1);
+}
+
+// The URL's host, and ":" with its port when it names one; empty when the
+// URL cannot be read (curl then writes the line itself).
+std::string HostLine(const std::string& url) {
+    std::string line;
+    CURLU* u = curl_url();
+    if (!u) return line;
+    if (curl_url_set(u, CURLUPART_URL, url.c_str(), 0) == CURLUE_OK) {
+        char* host = nullptr;
+        char* port = nullptr;
+        if (curl_url_get(u, CURLUPART_HOST, &host, 0) == CURLUE_OK && host && *host) {
+            line = host;
+            if (curl_url_get(u, CURLUPART_PORT, &port, 0) == CURLUE_OK && port) line += std::string(":") + port;
+        }
+        curl_free(host);
+        curl_free(port);
+    }
+    curl_url_cleanup(u);
+    return line;
 }
 
 }  // namespace
@@ -78,6 +100,11 @@ void HttpTransfer::Configure() {
     curl_easy_setopt(easy_, CURLOPT_WRITEDATA, this);
     curl_easy_setopt(easy_, CURLOPT_HEADERFUNCTION, &HttpTransfer::OnHeader);
     curl_easy_setopt(easy_, CURLOPT_HEADERDATA, this);
+
+    // Host first, with the port whenever the URL names one: curl would leave
+    // out a named default port.
+    std::string host = HostLine(url_);
+    if (!host.empty()) headerList_ = curl_slist_append(headerList_, ("Host: " + host).c_str());
 
     // The socket's own headers replace curl's; a GET has no body, so the
     // body's length and type are not sent.

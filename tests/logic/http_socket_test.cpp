@@ -209,4 +209,34 @@ TEST_F(HttpSocketTest, ProxyReceivesTheRequestForTheNamedHost) {
     EXPECT_NE(server.Requests()[0].find("\r\nHost: updates.quorrel.example\r\n"), std::string::npos);
 }
 
+// The Host line carries the port whenever the URL names one, the default
+// port included.
+struct HostCase {
+    const char* name;
+    std::string url, host;
+};
+
+class HttpHostTest : public HttpSocketTest, public ::testing::WithParamInterface<HostCase> {};
+
+TEST_P(HttpHostTest, HostNamesThePortThatTheUrlNames) {
+    server.SetReply(HttpServer::Reply::Ok("via proxy"));
+    socket->SetProperty("HTTPProxyAddress", std::string("127.0.0.1"));
+    socket->SetProperty("HTTPProxyPort", int32_t{server.Port()});
+    socket->Get(GetParam().url);
+    ASSERT_TRUE(WaitForEvent());
+    ASSERT_EQ(server.Requests().size(), 1u);
+    const std::string request = server.Requests()[0];
+    EXPECT_NE(request.find("\r\nHost: " + GetParam().host + "\r\n"), std::string::npos) << request;
+    EXPECT_EQ(request.find("Host:"), request.rfind("Host:")) << "one Host line";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Urls, HttpHostTest,
+    ::testing::Values(HostCase{"NoPort", "http://updates.quorrel.example/Updates/quorrel.xml", "updates.quorrel.example"},
+                      HostCase{"DefaultPortNamed", "http://updates.quorrel.example:80/Updates/quorrel.xml",
+                               "updates.quorrel.example:80"},
+                      HostCase{"OtherPort", "http://updates.quorrel.example:8080/Updates/quorrel.xml",
+                               "updates.quorrel.example:8080"}),
+    [](const ::testing::TestParamInfo<HostCase>& info) { return std::string(info.param.name); });
+
 }  // namespace
