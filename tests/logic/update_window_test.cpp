@@ -44,6 +44,8 @@ protected:
                 answer.button = dialogButton;
             } else if (request.kind == ModalRequest::Kind::MessageBox) {
                 messages.push_back(request.text);
+                beepsAtMessage = hl().Log().beeps;
+                windowsOpenAtMessage = Update() != nullptr && SelfTest() != nullptr;
                 if (auto w = Update()) {
                     labelAtMessage = Control<fw::Label>(w, "StaticText1")->Text();
                     barVisibleAtMessage = Control<fw::ProgressBar>(w, "ProgressBar1")->Visible();
@@ -88,6 +90,8 @@ protected:
     std::string labelAtMessage;
     bool barVisibleAtMessage = true;
     int focusesAtMessage = -1;
+    int beepsAtMessage = -1;
+    bool windowsOpenAtMessage = false;
 };
 
 TEST(SelfTestClass, GetterDefinesTheClassOnceWithItsMembersInOrder) {
@@ -131,6 +135,8 @@ TEST_P(CurrentVersionTest, ShowsTheMessageThenClosesBothWindows) {
         EXPECT_TRUE(ControlPanel());
     });
     EXPECT_EQ(messages, std::vector<std::string>{kCurrentMessage});
+    EXPECT_TRUE(windowsOpenAtMessage) << "both windows close only after the message";
+    EXPECT_EQ(beepsAtMessage, 0);
     EXPECT_EQ(labelAtMessage, "This version is current.");
     EXPECT_FALSE(barVisibleAtMessage);
     EXPECT_TRUE(dialogs.empty());
@@ -247,6 +253,8 @@ TEST_F(UpdateWindowTest, RefusedConnectionBeepsReportsTheCodeAndClosesBoth) {
     });
     EXPECT_GE(focusesBeforeError, 1);
     EXPECT_EQ(focusesAtMessage, focusesBeforeError);  // the focus goes back after the message
+    EXPECT_EQ(beepsAtMessage, 1) << "the beep comes before the message";
+    EXPECT_TRUE(windowsOpenAtMessage) << "both windows close only after the message";
     EXPECT_EQ(hl().Log().beeps, 1);
     EXPECT_EQ(messages, std::vector<std::string>{"There was a communication error with the website. "
                                                  "Please try again later. (Code: 102)"});
