@@ -1,0 +1,58 @@
+// "Show Help" from the Control Panel's Help menu: the Help window shows the
+// help text with its headings in blue and its warnings in red.
+#include <X11/keysym.h>
+
+#include <cstdlib>
+
+#include "tests/e2e/xvfb_fixture.h"
+
+namespace e2e {
+namespace {
+
+class HelpWindow : public XvfbFixture {};
+
+// Pixels close to a pure colour: the cores of bold glyph strokes.
+int CountNear(const RgbImage& image, uint32_t rgb) {
+    auto channel = [](uint32_t p, int shift) { return static_cast<int>((p >> shift) & 0xff); };
+    int count = 0;
+    for (uint32_t p : image.pixels) {
+        const bool near = std::abs(channel(p, 16) - channel(rgb, 16)) < 60 &&
+                          std::abs(channel(p, 8) - channel(rgb, 8)) < 60 &&
+                          std::abs(channel(p, 0) - channel(rgb, 0)) < 60;
+        if (near) ++count;
+    }
+    return count;
+}
+
+TEST_F(HelpWindow, ShowsTheHeadingsInBlueAndTheWarningsInRed) {
+    StartProgram();
+    ASSERT_TRUE(panel);
+    ASSERT_TRUE(OpenPanelMenu(15));
+    for (int i = 0; i < 3; ++i) input->Tap({XK_Right});  // File, Sound, Check for Update, Help
+    Pause(150ms);
+    input->Tap({XK_Return});  // "Show Help"
+    auto help = x->WaitForTitle("Help");
+    ASSERT_TRUE(help) << "no Help window appeared";
+    Pause(300ms);
+    const RgbImage top = ReadScreen(x->display(), help->geometry);
+    WritePng(top, (sandbox->Root() / "help-window-top.png").string());
+    // The first screenful holds headings only: blue, and nothing red yet.
+    EXPECT_GT(CountNear(top, 0x0000ff), 50) << "no blue headings";
+    EXPECT_EQ(CountNear(top, 0xff0000), 0);
+
+    // Further down, the steps of the area selection carry the red warnings.
+    input->ClickAt(help->geometry.x + 100, help->geometry.y + 100);  // the text area takes the focus
+    // Page down until they show (how far depends on the font's metrics).
+    int red = 0;
+    for (int page = 0; page < 6 && red <= 50; ++page) {
+        input->Tap({XK_Next});
+        Pause(300ms);
+        const RgbImage lower = ReadScreen(x->display(), help->geometry);
+        WritePng(lower, (sandbox->Root() / ("help-window-page" + std::to_string(page + 1) + ".png")).string());
+        red = CountNear(lower, 0xff0000);
+    }
+    EXPECT_GT(red, 50) << "no red warnings";
+}
+
+}  // namespace
+}  // namespace e2e
