@@ -2,15 +2,9 @@
 # Measures the idle Control Panel against a bare Qt program on a fresh Xvfb.
 #   bench/run_idle_bench.sh [build dir] [seconds]
 set -euo pipefail
-build="${1:-$(dirname "$0")/../build}"
+here="$(cd "$(dirname "$0")" && pwd)"
+build="${1:-$here/../build}"
 seconds="${2:-30}"
-display=""
-for n in $(seq 120 199); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "no free X display number" >&2; exit 2; }
-Xvfb "$display" -screen 0 1920x1080x24 -noreset -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null || true' EXIT
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
-DISPLAY="$display" "$build/bin/bench_idle_bench" "$build/bin/quorrel" "$build/bin/bench_bare_qt_timer" "$seconds"
+source "$here/start_xvfb.sh"
+start_xvfb 1920x1080x24
+"$build/bin/bench_idle_bench" "$build/bin/quorrel" "$build/bin/bench_bare_qt_timer" "$seconds"
