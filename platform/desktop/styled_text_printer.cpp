@@ -32,15 +32,19 @@ public:
         const double top = lines_[next_].top;
         size_t end = next_ + 1;  // at least one line, so that a block always moves on
         while (end < lines_.size() && lines_[end].bottom - top <= limit) ++end;
-        const double bottom = lines_[end - 1].bottom;
         QPainter& p = job_.Painter();
         if (p.isActive()) {
             p.save();
-            const QPointF at = job_.ToDevice(x, y);
+            const QPointF at = job_.ToLayout(x, y);
             p.translate(at.x(), at.y() - top);
-            const QRectF clip(0, top, doc_.textWidth(), bottom - top);
-            p.setClipRect(clip);
-            doc_.drawContents(&p, clip);
+            p.setPen(job_.CurrentColor());
+            // Only this block's lines: the lines before and after it belong to
+            // other pages, and a clipped copy would still be in the output
+            // (found by search, copied twice).
+            for (size_t i = next_; i < end; ++i) {
+                const QTextLayout* layout = lines_[i].block.layout();
+                layout->lineAt(lines_[i].index).draw(&p, layout->position());
+            }
             p.restore();
         }
         next_ = end;
@@ -50,19 +54,21 @@ public:
 
 private:
     struct Line {
+        QTextBlock block;
+        int index;  // within the block's layout
         double top, bottom;
     };
 
     // Every laid-out line in document coordinates, in order.
     void CollectLines() {
-        QAbstractTextDocumentLayout* layout = doc_.documentLayout();
+        doc_.documentLayout()->documentSize();  // lays the whole document out
         for (QTextBlock b = doc_.begin(); b.isValid(); b = b.next()) {
-            const QRectF blockRect = layout->blockBoundingRect(b);
             const QTextLayout* tl = b.layout();
+            const double blockTop = tl->position().y();
             for (int i = 0; i < tl->lineCount(); ++i) {
                 const QTextLine line = tl->lineAt(i);
-                const double top = blockRect.top() + line.y();
-                lines_.push_back({top, top + line.height()});
+                const double top = blockTop + line.y();
+                lines_.push_back({b, i, top, top + line.height()});
             }
         }
     }

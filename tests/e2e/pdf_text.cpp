@@ -6,14 +6,34 @@
 
 namespace e2e {
 
-std::optional<std::vector<std::string>> PdfPages(const std::string& path) {
+namespace {
+
+std::optional<std::string> PdfToText(const std::string& path, std::vector<std::string> options) {
     const std::string out = path + ".txt", err = path + ".err";
-    ChildProcess pdftotext({"/usr/bin/pdftotext", "-layout", path, out}, {}, "/dev/null", err);
+    std::vector<std::string> argv{"/usr/bin/pdftotext"};
+    argv.insert(argv.end(), options.begin(), options.end());
+    argv.push_back(path);
+    argv.push_back(out);
+    ChildProcess pdftotext(argv, {}, "/dev/null", err);
     auto status = pdftotext.WaitForExit(std::chrono::seconds(20));
-    if (!status || *status != 0) return std::nullopt;
-    std::string text = ReadFile(out);
+    std::optional<std::string> text;
+    if (status && *status == 0) text = ReadFile(out);
     unlink(out.c_str());
     unlink(err.c_str());
+    return text;
+}
+
+}  // namespace
+
+std::optional<std::string> PdfPageText(const std::string& path, int n) {
+    const std::string page = std::to_string(n);
+    return PdfToText(path, {"-f", page, "-l", page, "-layout"});
+}
+
+std::optional<std::vector<std::string>> PdfPages(const std::string& path) {
+    const std::optional<std::string> all = PdfToText(path, {"-layout"});
+    if (!all) return std::nullopt;
+    const std::string& text = *all;
     // pdftotext ends every page with a form feed.
     std::vector<std::string> pages;
     size_t start = 0;

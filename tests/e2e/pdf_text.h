@@ -8,5 +8,8 @@ namespace e2e {
 
 // nullopt when pdftotext cannot read the file (missing, not yet complete).
 std::optional<std::vector<std::string>> PdfPages(const std::string& path);
+// The text of page n (from 1) alone, laid out as on the page; nullopt when
+// pdftotext cannot read it.
+std::optional<std::string> PdfPageText(const std::string& path, int n);
 
 }  // namespace e2e
