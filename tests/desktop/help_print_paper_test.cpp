@@ -26,6 +26,7 @@ struct Paper {
     const char* name;
     QPageSize::PageSizeId size;
     QPageLayout::Orientation orientation;
+    friend void PrintTo(const Paper& c, std::ostream* os) { *os << c.name; }
 };
 
 const Paper kPapers[] = {

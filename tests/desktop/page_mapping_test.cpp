@@ -18,6 +18,7 @@ struct Case {
     QPageLayout::Orientation orientation;
     double margin;        // the printer's, on every side, in points
     bool fitsAsItStood;   // the model and its foot fitted at 1:1, half an inch in
+    friend void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 };
 
 // Qt's PDF output asks for 10-point margins; the wide one is a printer that
