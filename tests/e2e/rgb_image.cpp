@@ -3,6 +3,7 @@
 #include <png.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace e2e {
 
@@ -14,13 +15,23 @@ RgbImage RgbImage::Crop(int x, int y, int w, int h) const {
     return out;
 }
 
-std::optional<std::string> FirstDifference(const RgbImage& a, const RgbImage& b) {
+namespace {
+
+bool Near(uint32_t a, uint32_t b, int tolerance) {
+    for (int shift : {16, 8, 0})
+        if (std::abs(int(a >> shift & 0xff) - int(b >> shift & 0xff)) > tolerance) return false;
+    return true;
+}
+
+}  // namespace
+
+std::optional<std::string> FirstDifference(const RgbImage& a, const RgbImage& b, int tolerance) {
     if (a.width != b.width || a.height != b.height)
         return "size " + std::to_string(a.width) + "x" + std::to_string(a.height) + " vs " +
                std::to_string(b.width) + "x" + std::to_string(b.height);
     for (int y = 0; y < a.height; ++y)
         for (int x = 0; x < a.width; ++x)
-            if (a.At(x, y) != b.At(x, y)) {
+            if (!Near(a.At(x, y), b.At(x, y), tolerance)) {
                 char text[96];
                 std::snprintf(text, sizeof text, "pixel %d,%d: %06x vs %06x", x, y, a.At(x, y), b.At(x, y));
                 return std::string(text);

@@ -16,7 +16,8 @@ struct RgbImage {
 };
 
 // Where two images first differ, for a message that helps; nullopt when equal.
-std::optional<std::string> FirstDifference(const RgbImage& a, const RgbImage& b);
+// A tolerance lets each channel differ by that many steps.
+std::optional<std::string> FirstDifference(const RgbImage& a, const RgbImage& b, int tolerance = 0);
 
 // Reads a PNG file with libpng; nullopt when it is missing or not a PNG.
 std::optional<RgbImage> ReadPng(const std::string& path);

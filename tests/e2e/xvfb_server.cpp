@@ -38,17 +38,19 @@ bool CanConnect(const std::string& name) {
 
 }  // namespace
 
-XvfbServer::XvfbServer(int width, int height, const std::string& logDir) {
-    const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+XvfbServer::XvfbServer(int width, int height, const std::string& logDir, int depth,
+                       const std::vector<std::string>& moreArguments) {
+    const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(depth);
     for (int attempt = 0; attempt < 3 && displayName_.empty(); ++attempt) {
         int fds[2];
         if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
         // -noreset: without it the server resets when its last client leaves,
         // and keys injected across that moment are lost.
-        process_ = std::make_unique<ChildProcess>(
-            std::vector<std::string>{"/usr/bin/Xvfb", "-displayfd", std::to_string(fds[1]),
-                                     "-screen", "0", screen, "-noreset", "-nolisten", "tcp"},
-            ChildProcess::Environment{}, logDir + "/xvfb.out", logDir + "/xvfb.err");
+        std::vector<std::string> argv{"/usr/bin/Xvfb", "-displayfd", std::to_string(fds[1]),
+                                      "-screen", "0", screen, "-noreset", "-nolisten", "tcp"};
+        argv.insert(argv.end(), moreArguments.begin(), moreArguments.end());
+        process_ = std::make_unique<ChildProcess>(argv, ChildProcess::Environment{}, logDir + "/xvfb.out",
+                                                  logDir + "/xvfb.err");
         close(fds[1]);
         std::string number = ReadDisplayNumber(fds[0], std::chrono::seconds(10));
         close(fds[0]);

@@ -2,6 +2,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "tests/e2e/child_process.h"
 
@@ -10,8 +11,10 @@ namespace e2e {
 class XvfbServer {
 public:
     // Starts the server and returns once it accepts connections; throws when
-    // it cannot be started.
-    XvfbServer(int width, int height, const std::string& logDir);
+    // it cannot be started. `moreArguments` follow the first screen's (a visual
+    // class, more screens, an extension turned off).
+    XvfbServer(int width, int height, const std::string& logDir, int depth = 24,
+               const std::vector<std::string>& moreArguments = {});
     ~XvfbServer();
 
     const std::string& DisplayName() const { return displayName_; }

@@ -1,15 +1,18 @@
-// Screen capture over Xlib: the main display from XRandR, pixels through a
-// reused XShm segment where the server offers it, else XGetImage.
+// Screen capture over Xlib: the main display from XRandR (else Xinerama),
+// pixels through a reused XShm segment where the server offers it, else
+// XGetImage.
 #include "platform/desktop/native/x11_capture.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
+#include <X11/extensions/Xinerama.h>
 #include <X11/extensions/Xrandr.h>
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/desktop/native/x_error_trap.h"
 #include "platform/desktop/native/x_pixel_format.h"
@@ -80,6 +83,7 @@ public:
           root_(DefaultRootWindow(display)),
           visual_(DefaultVisual(display, DefaultScreen(display))),
           depth_(DefaultDepth(display, DefaultScreen(display))),
+          colormap_(DefaultColormap(display, DefaultScreen(display))),
           format_(PixelFormat::ForVisual(visual_)),
           segment_(std::make_unique<SharedSegment>(display)) {
         int major = 0, minor = 0;
@@ -88,30 +92,19 @@ public:
         int eventBase = 0, errorBase = 0;
         haveMonitors_ = XRRQueryExtension(display_, &eventBase, &errorBase) &&
                         XRRQueryVersion(display_, &major, &minor) && (major > 1 || (major == 1 && minor >= 5));
+        haveXinerama_ = XineramaQueryExtension(display_, &eventBase, &errorBase);
     }
     ~XlibCapture() override {
         segment_.reset();  // detaching needs the connection
         XCloseDisplay(display_);
     }
 
+    // The primary RandR monitor, else the first Xinerama screen (an older
+    // server, or RandR without monitors), else the whole root window.
     MonitorRect MainDisplay() override {
-        const MonitorRect root = RootRect();
-        if (!haveMonitors_) return root;
-        int count = 0;
-        XRRMonitorInfo* monitors = XRRGetMonitors(display_, root_, True, &count);
-        if (!monitors) return root;
-        MonitorRect main = root;
-        if (count > 0) {
-            const XRRMonitorInfo* chosen = &monitors[0];
-            for (int i = 0; i < count; ++i)
-                if (monitors[i].primary) {
-                    chosen = &monitors[i];
-                    break;
-                }
-            main = {chosen->x, chosen->y, chosen->width, chosen->height};
-        }
-        XRRFreeMonitors(monitors);
-        return main;
+        if (const std::optional<MonitorRect> monitor = PrimaryMonitor()) return *monitor;
+        if (const std::optional<MonitorRect> screen = FirstXineramaScreen()) return *screen;
+        return RootRect();
     }
 
     Image CaptureDisplay(int32_t index) override {
@@ -130,6 +123,8 @@ public:
         if (right <= left || bottom <= top) return {};
         const auto w = static_cast<int32_t>(right - left), h = static_cast<int32_t>(bottom - top);
         const auto cx = static_cast<int32_t>(left), cy = static_cast<int32_t>(top);
+        // Without the colours, a colour-mapped screen would come out black.
+        if (!format_.ReadColormap(display_, colormap_)) return {};
         if (useShm_) {
             Image image;
             if (CaptureShm(cx, cy, w, h, image)) return image;
@@ -141,6 +136,37 @@ public:
     }
 
 private:
+    // Asked anew each time, as the desktop may change them.
+    std::optional<MonitorRect> PrimaryMonitor() {
+        if (!haveMonitors_) return std::nullopt;
+        int count = 0;
+        XRRMonitorInfo* monitors = XRRGetMonitors(display_, root_, True, &count);
+        if (!monitors) return std::nullopt;
+        std::optional<MonitorRect> main;
+        if (count > 0) {
+            const XRRMonitorInfo* chosen = &monitors[0];
+            for (int i = 0; i < count; ++i)
+                if (monitors[i].primary) {
+                    chosen = &monitors[i];
+                    break;
+                }
+            main = MonitorRect{chosen->x, chosen->y, chosen->width, chosen->height};
+        }
+        XRRFreeMonitors(monitors);
+        return main;
+    }
+
+    std::optional<MonitorRect> FirstXineramaScreen() {
+        if (!haveXinerama_ || !XineramaIsActive(display_)) return std::nullopt;
+        int count = 0;
+        XineramaScreenInfo* screens = XineramaQueryScreens(display_, &count);
+        if (!screens) return std::nullopt;
+        std::optional<MonitorRect> first;
+        if (count > 0) first = MonitorRect{screens[0].x_org, screens[0].y_org, screens[0].width, screens[0].height};
+        XFree(screens);
+        return first;
+    }
+
     // Asked anew each time: this connection reads no events, so the
     // screen size Xlib cached at connection time goes stale when the
     // desktop changes resolution.
@@ -188,10 +214,12 @@ private:
     Window root_;
     Visual* visual_;
     int depth_;
+    Colormap colormap_;  // the root window's: the one it is shown through
     PixelFormat format_;
     std::unique_ptr<SharedSegment> segment_;
     bool useShm_ = false;
     bool haveMonitors_ = false;
+    bool haveXinerama_ = false;
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Screen capture of the main display (the primary XRandR monitor, else the
-// root window), with XShm where the server has it, else XGetImage.
+// first Xinerama screen, else the root window), with XShm where the server
+// has it, else XGetImage; on any visual, colour-mapped ones included.
 #pragma once
 #include <cstdint>
 #include <memory>
