@@ -37,7 +37,7 @@ constexpr std::string_view kHelpText =
     "unticked automatically." "\r"
     "" "\r"
     "Manual Screenshots:" "\r"
-    "Press the Option and Command keys together (Option-Command) to take a manual "
+    "Press the Alt and Super keys together (Option-Command) to take a manual "
     "screenshot." "\r"
     "" "\r"
     "Sound:" "\r"
@@ -139,9 +139,27 @@ constexpr bool RunsAreSound() {
     return true;
 }
 
+// Where the thirteen passages stand in this wording. Their lengths are the
+// design's; rewording a line moves the starts after it, and must do so here.
+struct RunPlace {
+    int32_t start;
+    int32_t length;
+};
+constexpr std::array<RunPlace, 13> kRunPlaces = {{
+    {0, 13}, {81, 9}, {171, 19}, {252, 22}, {403, 34}, {539, 40}, {719, 89},
+    {924, 89}, {1141, 181}, {1324, 19}, {1429, 6}, {1514, 6}, {2126, 12},
+}};
+
+constexpr bool RunsStandInPlace() {
+    for (size_t i = 0; i < kHelpRuns.size(); ++i)
+        if (kHelpRuns[i].start != kRunPlaces[i].start || kHelpRuns[i].length != kRunPlaces[i].length) return false;
+    return true;
+}
+
 static_assert(IsAscii(), "the help text must be plain ASCII with CR line breaks");
 static_assert(LineCount() == 39, "the help text has 39 lines");
 static_assert(RunsAreSound(), "a styled passage is missing, out of order or spans a line break");
+static_assert(RunsStandInPlace(), "a styled passage moved or changed its length");
 
 }  // namespace
 

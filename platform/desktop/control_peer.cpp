@@ -3,7 +3,10 @@
 namespace desktop {
 
 ControlPeer::ControlPeer(fw::RectControl& control, QWidget* widget)
-    : model_(control.weak_from_this()), widget_(widget) {}
+    : model_(control.weak_from_this()), widget_(widget) {
+    // The design's name, for whoever looks at the widget tree.
+    widget->setObjectName(QString::fromStdString(control.Name()));
+}
 
 ControlPeer::~ControlPeer() = default;
 

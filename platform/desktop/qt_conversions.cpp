@@ -15,24 +15,38 @@ fw::Color FromQColor(const QColor& c) {
                      static_cast<uint8_t>(255 - c.alpha())};
 }
 
-QFont FontFor(const std::string& family, double points, bool bold, bool italic, bool underline) {
+DesignFont DesignFontFor(const std::string& name) {
+    if (name.empty() || name == "System") return {QStringLiteral("DejaVu Sans"), 11};
+    if (name == "Arial") return {QStringLiteral("Liberation Sans"), 12};
+    if (name == "Courier") return {QStringLiteral("Liberation Mono"), 12};
+    return {ToQ(name), 11};
+}
+
+namespace {
+QFont Styled(const QString& family, bool bold, bool italic, bool underline) {
     QFont f = QApplication::font();
-    if (!family.empty() && family != "System") {
-        f.setFamily(ToQ(family));
-        f.setStyleHint(QFont::AnyStyle);
-    }
-    if (points > 0) f.setPointSizeF(points);
+    f.setFamily(family);
+    f.setStyleHint(QFont::AnyStyle);
     f.setBold(bold);
     f.setItalic(italic);
     f.setUnderline(underline);
+    return f;
+}
+}  // namespace
+
+QFont FontFor(const std::string& name, double points, bool bold, bool italic, bool underline) {
+    QFont f = Styled(DesignFontFor(name).family, bold, italic, underline);
+    if (points > 0) f.setPointSizeF(points);
     return f;
 }
 
 QFont FontOf(const fw::TextControl& control) {
     // Window designs are laid out in pixels, and so are their text sizes: in
     // points the Arial 12 of a 20-pixel label would not fit on a 96 dpi screen.
-    QFont f = FontFor(control.TextFont(), 0, control.Bold(), control.Italic(), control.Underline());
-    if (control.TextSize() > 0) f.setPixelSize(std::max(1, static_cast<int>(control.TextSize() + 0.5)));
+    const DesignFont design = DesignFontFor(control.TextFont());
+    QFont f = Styled(design.family, control.Bold(), control.Italic(), control.Underline());
+    const int pixels = control.TextSize() > 0 ? static_cast<int>(control.TextSize() + 0.5) : design.defaultPixels;
+    f.setPixelSize(std::max(1, pixels));
     return f;
 }
 

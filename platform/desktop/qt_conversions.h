@@ -21,10 +21,21 @@ inline std::string FromQ(const QString& s) { return s.toUtf8().toStdString(); }
 QColor ToQColor(const fw::Color& c);
 fw::Color FromQColor(const QColor& c);
 
-// "System" (or an empty name) is the desktop's default UI font; any other
-// name is a family that fontconfig resolves.
-QFont FontFor(const std::string& family, double points, bool bold, bool italic = false, bool underline = false);
-// The font a text control's properties ask for.
+// What a design's font name stands for on this desktop: a family that
+// scripts/setup installs, and the pixel size of a text control that sets no
+// size of its own. "System" (or an empty name) is DejaVu Sans at 11 pixels:
+// the designs were laid out for a narrower system font, and at the desktop's
+// usual 12 pixels their bold texts overflow. "Arial" and "Courier" are their
+// metric-compatible Liberation faces. Other names go to fontconfig as they stand.
+struct DesignFont {
+    QString family;
+    int defaultPixels;
+};
+DesignFont DesignFontFor(const std::string& name);
+
+// A printing font: the design name's family in points.
+QFont FontFor(const std::string& name, double points, bool bold, bool italic = false, bool underline = false);
+// The font a text control's properties ask for (sizes in pixels).
 QFont FontOf(const fw::TextControl& control);
 
 // A Boolean property that only some classes declare; otherwise when absent.

@@ -91,6 +91,13 @@ TEST(HelpText, HoldsTheQuotedPieces) {
         EXPECT_NE(text.find(piece), std::string::npos) << piece;
 }
 
+TEST(HelpText, NamesTheKeysOfThisDesktop) {
+    // The chord is Alt and Super here; the original key names stand in brackets.
+    const std::string text(HelpText());
+    EXPECT_NE(text.find("Press the Alt and Super keys together (Option-Command)"), std::string::npos);
+    EXPECT_EQ(text.find("Option and Command"), std::string::npos);
+}
+
 TEST(HelpRuns, HeadingsAreWholeLinesInTextOrder) {
     const auto& runs = HelpRuns();
     const std::vector<std::pair<size_t, std::string>> headingRuns = {
