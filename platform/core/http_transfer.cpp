@@ -144,11 +144,15 @@ size_t HttpTransfer::OnHeader(char* data, size_t size, size_t count, void* self)
         return n;
     }
     size_t colon = line.find(':');
-    // Headers past the cap are read but not kept: memory stays bounded.
-    if (colon != std::string::npos && t->headerBytes_ + n <= kMaxReplyHeaderBytes) {
-        t->headerBytes_ += n;
-        t->replyHeaders_->AppendHeader(Trim(line.substr(0, colon)), Trim(line.substr(colon + 1)));
+    if (colon == std::string::npos) return n;
+    // The first headers up to the cap are kept; the rest are read and
+    // dropped, so that memory stays bounded.
+    if (t->headerBytes_ + n > kMaxReplyHeaderBytes) {
+        t->headerBytes_ = kMaxReplyHeaderBytes;
+        return n;
     }
+    t->headerBytes_ += n;
+    t->replyHeaders_->AppendHeader(Trim(line.substr(0, colon)), Trim(line.substr(colon + 1)));
     return n;
 }
 
