@@ -46,20 +46,6 @@ std::string HostLine(const std::string& url) {
 
 }  // namespace
 
-bool HttpResultIsReply(CURLcode result) {
-    switch (result) {
-        case CURLE_OK:
-        case CURLE_GOT_NOTHING:    // closed before any reply: an empty one
-        case CURLE_PARTIAL_FILE:   // broke in the middle: what arrived
-        case CURLE_RECV_ERROR:
-        case CURLE_SEND_ERROR:
-        case CURLE_WRITE_ERROR:    // the body reached its cap
-            return true;
-        default:
-            return false;
-    }
-}
-
 int32_t HttpErrorCode(CURLcode result) {
     switch (result) {
         case CURLE_COULDNT_CONNECT:
@@ -100,6 +86,10 @@ void HttpTransfer::Configure() {
     curl_easy_setopt(easy_, CURLOPT_WRITEDATA, this);
     curl_easy_setopt(easy_, CURLOPT_HEADERFUNCTION, &HttpTransfer::OnHeader);
     curl_easy_setopt(easy_, CURLOPT_HEADERDATA, this);
+    curl_easy_setopt(easy_, CURLOPT_PREREQFUNCTION, &HttpTransfer::OnConnected);
+    curl_easy_setopt(easy_, CURLOPT_PREREQDATA, this);
+    // A reply without a status line is all body: it is handed over as it came.
+    curl_easy_setopt(easy_, CURLOPT_HTTP09_ALLOWED, 1L);
 
     // Host first, with the port whenever the URL names one: curl would leave
     // out a named default port.
@@ -135,6 +125,12 @@ size_t HttpTransfer::OnBody(char* data, size_t size, size_t count, void* self) {
     return n;
 }
 
+int HttpTransfer::OnConnected(void* self, char* /*serverIp*/, char* /*localIp*/, int /*serverPort*/,
+                              int /*localPort*/) {
+    static_cast<HttpTransfer*>(self)->connected_ = true;
+    return CURL_PREREQFUNC_OK;
+}
+
 size_t HttpTransfer::OnHeader(char* data, size_t size, size_t count, void* self) {
     auto* t = static_cast<HttpTransfer*>(self);
     size_t n = size * count;
@@ -142,12 +138,21 @@ size_t HttpTransfer::OnHeader(char* data, size_t size, size_t count, void* self)
     if (line.rfind("HTTP/", 0) == 0) {
         // A status line starts the headers afresh.
         t->replyHeaders_ = std::make_shared<InternetHeaders>();
+        t->headerBytes_ = 0;
         size_t blank = line.find(' ');
         t->status_ = blank == std::string::npos ? 0 : std::atoi(line.c_str() + blank + 1);
         return n;
     }
     size_t colon = line.find(':');
-    if (colon != std::string::npos) t->replyHeaders_->AppendHeader(Trim(line.substr(0, colon)), Trim(line.substr(colon + 1)));
+    if (colon == std::string::npos) return n;
+    // The first headers up to the cap are kept; the rest are read and
+    // dropped, so that memory stays bounded.
+    if (t->headerBytes_ + n > kMaxReplyHeaderBytes) {
+        t->headerBytes_ = kMaxReplyHeaderBytes;
+        return n;
+    }
+    t->headerBytes_ += n;
+    t->replyHeaders_->AppendHeader(Trim(line.substr(0, colon)), Trim(line.substr(colon + 1)));
     return n;
 }
 
@@ -164,7 +169,9 @@ void HttpTransfer::Done(CURLcode result) {
         auto window = socket.Window();
         if (!window || !window->IsOpen()) return;
     }
-    if (HttpResultIsReply(result))
+    // Once connected, whatever curl made of the reply (cut short, a header
+    // too long for it, no reply at all), what arrived is the page.
+    if (connected_ || result == CURLE_OK)
         socket.Finished(url_, status_, replyHeaders_, std::move(body_));
     else
         socket.Failed(HttpErrorCode(result));

@@ -1,6 +1,7 @@
 // Text operations over UTF-8: positions and lengths count characters from 1.
 #include "platform/framework.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -8,25 +9,26 @@
 namespace fw {
 namespace {
 
-// Byte offsets of each character start, with the text's size at the end. A
-// byte that does not start a valid sequence counts as one character.
-std::vector<size_t> CharStarts(const std::string& s) {
-    std::vector<size_t> starts;
-    size_t i = 0;
-    while (i < s.size()) {
-        starts.push_back(i);
-        unsigned char c = static_cast<unsigned char>(s[i]);
-        size_t len = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xe ? 3 : (c >> 3) == 0x1e ? 4 : 1;
-        if (i + len > s.size()) len = 1;
-        for (size_t k = 1; k < len; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) & 0xc0) != 0x80) {
-                len = 1;
-                break;
-            }
-        i += len;
+// The byte length of the character that starts at byte i. A byte that does
+// not start a valid sequence counts as one character.
+size_t CharLength(const std::string& s, size_t i) {
+    unsigned char c = static_cast<unsigned char>(s[i]);
+    size_t len = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xe ? 3 : (c >> 3) == 0x1e ? 4 : 1;
+    if (i + len > s.size()) return 1;
+    for (size_t k = 1; k < len; ++k)
+        if ((static_cast<unsigned char>(s[i + k]) & 0xc0) != 0x80) return 1;
+    return len;
+}
+
+// The byte offset n characters on from byte `from`, at most the text's size.
+// Walking keeps every operation linear and free of a per-character table,
+// which a long line (a preferences file, a reply) would make huge.
+size_t Advance(const std::string& s, size_t from, int64_t n) {
+    while (n > 0 && from < s.size()) {
+        from += CharLength(s, from);
+        --n;
     }
-    starts.push_back(s.size());
-    return starts;
+    return from;
 }
 
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -40,26 +42,27 @@ bool EqualAt(const std::string& s, size_t at, const std::string& find) {
 
 // Characters [from, from+count) of s by 0-based character index, clipped to the text.
 std::string Slice(const std::string& s, int64_t from, int64_t count) {
-    auto starts = CharStarts(s);
-    int64_t n = static_cast<int64_t>(starts.size()) - 1;
     if (from < 0) from = 0;
-    if (count <= 0 || from >= n) return {};
-    int64_t to = count > n - from ? n : from + count;
-    return s.substr(starts[static_cast<size_t>(from)], starts[static_cast<size_t>(to)] - starts[static_cast<size_t>(from)]);
+    if (count <= 0) return {};
+    size_t begin = Advance(s, 0, from);
+    return s.substr(begin, Advance(s, begin, count) - begin);
 }
 
 }  // namespace
 
-int32_t StringDBCSLen(const std::string& s) { return static_cast<int32_t>(CharStarts(s).size() - 1); }
+int32_t StringDBCSLen(const std::string& s) {
+    int64_t n = 0;
+    for (size_t i = 0; i < s.size(); i += CharLength(s, i)) ++n;
+    return n > std::numeric_limits<int32_t>::max() ? std::numeric_limits<int32_t>::max() : static_cast<int32_t>(n);
+}
 
 int32_t StringInStr(int32_t start, const std::string& s, const std::string& find) {
     if (start < 1) start = 1;
-    auto starts = CharStarts(s);
-    int32_t n = static_cast<int32_t>(starts.size()) - 1;
-    if (start > n) return 0;
+    size_t i = Advance(s, 0, int64_t{start} - 1);
+    if (i >= s.size()) return 0;
     if (find.empty()) return start;
-    for (int32_t i = start - 1; i < n; ++i)
-        if (EqualAt(s, starts[static_cast<size_t>(i)], find)) return i + 1;
+    for (int32_t at = start; i < s.size(); i += CharLength(s, i), ++at)
+        if (EqualAt(s, i, find)) return at;
     return 0;
 }
 
@@ -98,22 +101,23 @@ std::string StringNthField(const std::string& s, const std::string& sep, int32_t
     }
 }
 
-std::string StringLCase(const std::string& s) {
-    std::string out = s;
-    for (char& c : out) c = LowerAscii(c);
-    return out;
+std::string StringLCase(std::string s) {
+    for (char& c : s) c = LowerAscii(c);
+    return s;
 }
 
 double StringVal(const std::string& s) {
     size_t i = s.find_first_not_of(" \t");
     if (i == std::string::npos) return 0;
-    size_t begin = i;
+    bool negative = s[i] == '-';
+    size_t begin = s[i] == '+' ? i + 1 : i;  // from_chars takes a minus sign only
     if (s[i] == '+' || s[i] == '-') ++i;
     auto digits = [&](size_t& k) {
         size_t start = k;
         while (k < s.size() && s[k] >= '0' && s[k] <= '9') ++k;
         return k - start;
     };
+    size_t wholeAt = i;
     size_t whole = digits(i), fraction = 0;
     if (i < s.size() && s[i] == '.') {
         ++i;
@@ -121,17 +125,33 @@ double StringVal(const std::string& s) {
     }
     if (whole + fraction == 0) return 0;
     size_t end = i;
+    int64_t exponent = 0;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
         size_t k = i + 1;
+        bool minus = k < s.size() && s[k] == '-';
         if (k < s.size() && (s[k] == '+' || s[k] == '-')) ++k;
+        for (size_t d = k; d < s.size() && s[d] >= '0' && s[d] <= '9'; ++d)
+            exponent = std::min<int64_t>(exponent * 10 + (s[d] - '0'), int64_t{1} << 40);  // far past any double
+        if (minus) exponent = -exponent;
         if (digits(k) > 0) end = k;
+        else exponent = 0;
     }
-    std::string number = s.substr(begin, end - begin);
-    if (number[0] == '+') number.erase(0, 1);
     double v = 0;
-    auto res = std::from_chars(number.data(), number.data() + number.size(), v);
-    if (res.ec == std::errc::result_out_of_range) return number[0] == '-' ? -HUGE_VAL : HUGE_VAL;
-    return v;
+    auto res = std::from_chars(s.data() + begin, s.data() + end, v);
+    if (res.ec != std::errc::result_out_of_range) return v;
+    // Out of range: too large (an infinity) or too small (a zero), told apart
+    // by the decimal place of the first digit that is not zero.
+    int64_t place = 0;
+    for (size_t k = wholeAt; k < end; ++k) {
+        if (s[k] == '.') continue;
+        if (s[k] >= '1' && s[k] <= '9') {
+            place = k < wholeAt + whole ? static_cast<int64_t>(wholeAt + whole - k) - 1
+                                        : -static_cast<int64_t>(k - (wholeAt + whole));
+            break;
+        }
+    }
+    double magnitude = place + exponent >= 0 ? HUGE_VAL : 0.0;
+    return negative ? -magnitude : magnitude;
 }
 
 int32_t RuntimeCvtReal64ToSInt32(double d) {

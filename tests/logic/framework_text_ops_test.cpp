@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
 #include <limits>
 
@@ -61,9 +62,20 @@ TEST(TextOps, ValReadsALeadingNumber) {
     struct Case { std::string s; double want; };
     const std::vector<Case> cases = {
         {"42", 42}, {"  -7", -7}, {"+3.5x", 3.5}, {"1e3", 1000}, {"2e", 2}, {".5", 0.5},
-        {"12abc", 12}, {"abc", 0}, {"", 0}, {"-", 0}, {"1.2.3", 1.2}, {"\t8", 8},
+        {"12abc", 12}, {"abc", 0}, {"", 0}, {"-", 0}, {"1.2.3", 1.2}, {"\t8", 8}, {"+-5", 0}, {"-.5e1", -5},
+        {"1E2", 100}, {"1e+2", 100}, {"5e-1", 0.5}, {"2e+", 2}, {"0e999999", 0}, {"1.7976931348623157e308", DBL_MAX},
+        {"4.9e-324", 4.9406564584124654e-324},  // the smallest subnormal still reads
+        // Too large gives an infinity, too small a zero, each with its sign.
+        {"1e400", HUGE_VAL}, {"-1e400", -HUGE_VAL}, {"1.8e308", HUGE_VAL}, {"123456e304", HUGE_VAL},
+        {"1e99999999999999999999", HUGE_VAL}, {"1e-400", 0}, {"-1e-400", -0.0}, {"2e-324", 0},
+        {"0.0001e-320", 0}, {"100000e-330", 0}, {"1e-99999999999999999999", 0},
+        {"0.000000000000000000001e330", HUGE_VAL},
     };
-    for (const auto& c : cases) EXPECT_DOUBLE_EQ(StringVal(c.s), c.want) << '"' << c.s << '"';
+    for (const auto& c : cases) {
+        double got = StringVal(c.s);
+        EXPECT_DOUBLE_EQ(got, c.want) << '"' << c.s << '"';
+        EXPECT_EQ(std::signbit(got), std::signbit(c.want)) << '"' << c.s << '"';
+    }
 }
 
 TEST(TextOps, NumbersToText) {

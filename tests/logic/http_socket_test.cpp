@@ -118,7 +118,13 @@ INSTANTIATE_TEST_SUITE_P(
         ReplyCase{"ErrorStatusWithBody", HttpServer::Reply::Ok("<h1>Not Found</h1>", 404), 404,
                   "<h1>Not Found</h1>"},
         ReplyCase{"BinaryBody", HttpServer::Reply::Ok(std::string("\0\xff\x01<Free>", 9)), 200,
-                  std::string("\0\xff\x01<Free>", 9)}),
+                  std::string("\0\xff\x01<Free>", 9)},
+        // Connected, so a page whatever curl makes of it: no status line is
+        // all body; past a header it will not hold, the body is not read.
+        ReplyCase{"NoStatusLine", HttpServer::Reply::Raw(kUpdateFile), 0, kUpdateFile},
+        ReplyCase{"HeaderLineOf300KB", HttpServer::Reply::HugeHeaders(1, 300 * 1024, kUpdateFile), 200, ""},
+        ReplyCase{"TenMegabytesOfHeaderLines", HttpServer::Reply::HugeHeaders(100 * 1024, 90, kUpdateFile), 200,
+                  ""}),
     [](const ::testing::TestParamInfo<ReplyCase>& info) { return std::string(info.param.name); });
 
 TEST_F(HttpSocketTest, ReplyHeadersAreHandedOver) {
@@ -128,6 +134,18 @@ TEST_F(HttpSocketTest, ReplyHeadersAreHandedOver) {
     ASSERT_TRUE(page && page->headers);
     EXPECT_EQ(page->headers->Value("content-type"), "text/xml");
     EXPECT_EQ(page->headers->Value("Content-Length"), "3");
+}
+
+TEST_F(HttpSocketTest, HeadersKeptAreBounded) {
+    server.SetReply(HttpServer::Reply::HugeHeaders(100 * 1024, 90, kUpdateFile));
+    socket->Get(Url(server.Port()));
+    ASSERT_TRUE(WaitForEvent(10000));
+    ASSERT_TRUE(page && page->headers);
+    EXPECT_EQ(page->headers->Value("Content-Type"), "text/xml");
+    size_t kept = 0;
+    for (const auto& [name, value] : page->headers->Entries()) kept += name.size() + value.size();
+    EXPECT_GT(page->headers->Entries().size(), 100u);
+    EXPECT_LE(kept, size_t{64} * 1024);
 }
 
 TEST_F(HttpSocketTest, RefusedConnectionRaisesErrorWithItsCode) {

@@ -5,6 +5,10 @@
 #include "capture/window1.h"
 #include "settings/settings.h"
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace quorrel::test {
 namespace {
 
@@ -45,6 +49,8 @@ const PrefsCase kPrefsCases[] = {
     {"BinaryInValue", std::string("#Sound \x01\x80True\n#MyPeriod 3\n", 26), 0, 0, 3, false},
     {"VeryLongLine", "#Colour " + kLongValue + "\n#MyPeriod 11\n", 0, 0, 11, false},
     {"VeryLongNumber", "#MyPeriod " + kLongValue + "\n", 0, 0, INT32_MAX, false},
+    // Too small a number is a zero, not an infinity.
+    {"UnderflowingNumbers", "#MyPeriod 1e-400\n#Window1Position -1e-400,7\n", 0, 7, 0, false},
 };
 
 class PrefsTest : public ProgramFixture, public ::testing::WithParamInterface<PrefsCase> {};
@@ -90,6 +96,38 @@ TEST_F(PrefsFileTest, DirectivesHoldTheRecordsInFileOrderAfterTheEmptySlot) {
         EXPECT_EQ((*Directives)[3]->name, "");
         EXPECT_EQ((*Directives)[3]->text, "lead");
     });
+}
+
+// The process's address space in bytes (VmSize).
+size_t AddressSpace() {
+    std::ifstream in("/proc/self/status");
+    std::string line;
+    while (std::getline(in, line))
+        if (line.rfind("VmSize:", 0) == 0) return std::stoul(line.substr(7)) * 1024;
+    return 0;
+}
+
+// A long line costs the reader a few times its length, not a table per
+// character: the program starts in a child whose address space is limited to
+// what it holds plus six times the file's size, and reads the line after it.
+TEST_F(PrefsFileTest, ALongLineIsReadInLittleMoreThanItsOwnSize) {
+    const size_t kLine = size_t{32} << 20;
+    WritePrefs("#Colour " + std::string(kLine, 'x') + "\n#MyPeriod 11\n");
+    if (AddressSpace() > (size_t{64} << 30)) GTEST_SKIP() << "address space reserved in bulk (a sanitizer): no limit fits";
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        size_t limit = AddressSpace() + 6 * kLine;
+        rlimit rl{limit, limit};
+        if (::setrlimit(RLIMIT_AS, &rl) != 0) std::_Exit(3);
+        bool read = false;
+        int status = Run([&](Headless&) { read = MyPeriod == 11; });
+        std::_Exit(status == 0 && read ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST_F(PrefsFileTest, SavingWhenTheFileCannotBeMadeStillQuits) {

@@ -228,8 +228,18 @@ TEST_F(UpdateWindowTest, GoToWebsiteKeepsTheWindowAndStartsNoSecondRequest) {
     EXPECT_EQ(server.RequestCount(), 1);
 }
 
-TEST_F(UpdateWindowTest, EmptyReplyClosesOnlyTheUpdateWindow) {
-    server.SetReply(HttpServer::Reply::CloseAtOnce());
+// Once connected, what came is the page, never the error road; an empty one
+// closes the Update window alone. Past a header that the client will not
+// hold, the body is not read.
+struct EmptyPageCase {
+    const char* name;
+    HttpServer::Reply reply;
+};
+
+class EmptyPageTest : public UpdateWindowTest, public ::testing::WithParamInterface<EmptyPageCase> {};
+
+TEST_P(EmptyPageTest, ClosesOnlyTheUpdateWindow) {
+    server.SetReply(GetParam().reply);
     Run([&](Headless& h) {
         StartCheck(h);
         ASSERT_TRUE(UpdateCloses(h));
@@ -238,6 +248,27 @@ TEST_F(UpdateWindowTest, EmptyReplyClosesOnlyTheUpdateWindow) {
     });
     EXPECT_TRUE(messages.empty());
     EXPECT_TRUE(dialogs.empty());
+    EXPECT_EQ(hl().Log().beeps, 0);
+    EXPECT_EQ(server.RequestCount(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Replies, EmptyPageTest,
+    ::testing::Values(EmptyPageCase{"ClosedAtOnce", HttpServer::Reply::CloseAtOnce()},
+                      EmptyPageCase{"HeaderLineOf300KB",
+                                    HttpServer::Reply::HugeHeaders(1, 300 * 1024, UpdateFile("1.3.0", "Yes"))},
+                      EmptyPageCase{"TenMegabytesOfHeaderLines",
+                                    HttpServer::Reply::HugeHeaders(100 * 1024, 90, UpdateFile("1.3.0", "Yes"))}),
+    [](const ::testing::TestParamInfo<EmptyPageCase>& info) { return std::string(info.param.name); });
+
+TEST_F(UpdateWindowTest, ReplyWithoutAStatusLineIsReadAsTheUpdateFile) {
+    server.SetReply(HttpServer::Reply::Raw(UpdateFile("1.3.0", "Yes")));
+    Run([&](Headless& h) {
+        StartCheck(h);
+        ASSERT_TRUE(UpdateCloses(h));
+        EXPECT_FALSE(SelfTest());
+    });
+    EXPECT_EQ(messages, std::vector<std::string>{kCurrentMessage});
     EXPECT_EQ(hl().Log().beeps, 0);
 }
 

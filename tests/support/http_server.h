@@ -38,6 +38,15 @@ public:
             return Reply{head + "\r\n" + body};
         }
         static Reply Raw(const std::string& bytes) { return Reply{bytes}; }
+        // A 200 reply whose header block holds `lines` filler lines of
+        // `length` bytes each after its Content-Type, then the body.
+        static Reply HugeHeaders(size_t lines, size_t length, const std::string& body) {
+            std::string filler = "X-Filler: " + std::string(length, 'f') + "\r\n";
+            std::string bytes = "HTTP/1.0 200 OK\r\nContent-Type: text/xml\r\n";
+            bytes.reserve(bytes.size() + lines * filler.size() + 2 + body.size());
+            for (size_t i = 0; i < lines; ++i) bytes += filler;
+            return Reply{bytes + "\r\n" + body};
+        }
         static Reply CloseAtOnce() { return Reply{""}; }
         static Reply Silent() { return Reply{"", false, false}; }
         Reply After(int ms) const {
