@@ -231,8 +231,8 @@ TEST_F(PngFileTest, LowMemoryReturnsFalseAndLeavesNothing) {
     // this one would serve the writer's allocations.
     const std::string style = GTEST_FLAG_GET(death_test_style);
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    // Some 25 MB of noise to deflate. The headrooms run out before the
-    // workers start, while they run, and in the workers themselves.
+    // Some 25 MB of noise to deflate. The smaller headrooms leave no room
+    // for a worker thread, the larger ones run out with workers running.
     const Pixels big = Picture(4096, 2048, 10, 8);
     for (size_t headroomMiB : {1, 6, 12, 20}) {
         SCOPED_TRACE(std::to_string(headroomMiB) + " MiB");
