@@ -77,8 +77,15 @@ std::string FolderOf(const std::string& path) {
 AtomicFile::AtomicFile(std::string target, int fd, std::string tempPath)
     : target_(std::move(target)), fd_(fd), tempPath_(std::move(tempPath)) {}
 
-std::unique_ptr<AtomicFile> AtomicFile::Create(const std::string& targetPath) {
-    if (std::filesystem::path(targetPath).filename().empty()) return nullptr;
+std::unique_ptr<AtomicFile> AtomicFile::Create(const std::string& path) {
+    if (std::filesystem::path(path).filename().empty()) return nullptr;
+    // A symbolic link stays one: the file it leads to is replaced.
+    std::error_code error;
+    std::string targetPath = path;
+    if (std::filesystem::is_symlink(path, error)) {
+        const auto resolved = std::filesystem::canonical(path, error);
+        if (!error) targetPath = resolved.string();
+    }
     std::string tempPath;
     int fd = ::open(FolderOf(targetPath).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     // Unnamed files unknown to the kernel or the filesystem.

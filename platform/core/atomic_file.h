@@ -16,7 +16,7 @@ namespace fw::files {
 class AtomicFile {
 public:
     // Nothing when no file can be made in the target's folder.
-    static std::unique_ptr<AtomicFile> Create(const std::string& targetPath);
+    static std::unique_ptr<AtomicFile> Create(const std::string& path);
     ~AtomicFile();  // never committed: gone without a trace
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;

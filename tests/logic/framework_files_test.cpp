@@ -83,6 +83,19 @@ TEST_F(FilesTest, TextOutputStreamReplacesTheFile) {
     std::ifstream after(item->NativePath(), std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(after), {}), "#MyPeriod\n10\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+
+    // A link to a file elsewhere stays a link; that file gets the text.
+    fs::create_directory(dir / "elsewhere");
+    std::ofstream(dir / "elsewhere/real.txt") << "old";
+    fs::remove(item->NativePath());
+    fs::create_symlink(dir / "elsewhere/real.txt", item->NativePath());
+    auto linked = TextOutputStream::Create(item);
+    ASSERT_NE(linked, nullptr);
+    linked->WriteLine("new");
+    linked->Close();
+    EXPECT_TRUE(fs::is_symlink(item->NativePath()));
+    std::ifstream real(dir / "elsewhere/real.txt", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(real), {}), "new\n");
 }
 
 TEST_F(FilesTest, FolderOperations) {
