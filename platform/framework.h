@@ -857,7 +857,8 @@ private:
 
 class TextOutputStream : public Object {
 public:
-    // Makes the file anew (an existing one is replaced); nil on failure.
+    // Makes the file anew (an existing one is replaced); nil on failure. The
+    // new text replaces the file at Close, whole; a failed write keeps the old.
     static std::shared_ptr<TextOutputStream> Create(const FolderItemRef& item);
     ~TextOutputStream() override;
     void WriteLine(const std::string& text);  // text and LF

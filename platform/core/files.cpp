@@ -1,10 +1,12 @@
 // Files and folders, the special folders, and text streams.
 #include "platform/backend.h"
+#include "platform/core/atomic_file.h"
+#include "platform/core/png_file.h"
 #include "platform/framework.h"
 
 #include <sys/stat.h>
 
-#include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -19,14 +21,24 @@ std::shared_ptr<FolderItem> FolderItem::Child(const std::string& name) const {
     return std::make_shared<FolderItem>(base + "/" + name);
 }
 
+namespace {
+// A folder the program looks at is one it may write pictures into: the first
+// look clears what an interrupted write of an earlier run left there.
+bool Stat(const std::string& path, struct stat& st) {
+    if (::stat(path.c_str(), &st) != 0) return false;
+    if (S_ISDIR(st.st_mode)) png::RemoveStaleTemporaries(path);
+    return true;
+}
+}  // namespace
+
 bool FolderItem::Exists() const {
     struct stat st {};
-    return ::stat(path_.c_str(), &st) == 0;
+    return Stat(path_, st);
 }
 
 bool FolderItem::Directory() const {
     struct stat st {};
-    return ::stat(path_.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return Stat(path_, st) && S_ISDIR(st.st_mode);
 }
 
 void FolderItem::CreateAsFolder() const { ::mkdir(path_.c_str(), 0777); }
@@ -98,31 +110,44 @@ void TextInputStream::Close() { closed_ = true; }
 
 // --- TextOutputStream ---------------------------------------------------------
 
+// The file takes the new text at Close, whole or not at all: a write that
+// fails (a full disk, a size limit) leaves the earlier file as it was.
 struct TextOutputStream::Impl {
-    std::FILE* file = nullptr;
+    std::unique_ptr<files::AtomicFile> file;
+    int exceptionsAtCreate = 0;
 };
 
 std::shared_ptr<TextOutputStream> TextOutputStream::Create(const FolderItemRef& item) {
-    std::FILE* f = std::fopen(NotNil(item)->NativePath().c_str(), "wb");
-    if (!f) return nullptr;
+    const std::string path = NotNil(item)->NativePath();
+    const std::string name = std::filesystem::path(path).filename().string();
+    files::RemoveStaleTemporaries(files::FolderOf(path), name, [&](std::string_view n) { return n == name; });
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return nullptr;
+    auto file = files::AtomicFile::Create(path);
+    if (!file) return nullptr;
     auto stream = std::make_shared<TextOutputStream>();
     stream->impl_ = std::make_unique<Impl>();
-    stream->impl_->file = f;
+    stream->impl_->file = std::move(file);
+    stream->impl_->exceptionsAtCreate = std::uncaught_exceptions();
     return stream;
 }
 
-TextOutputStream::~TextOutputStream() { Close(); }
+TextOutputStream::~TextOutputStream() {
+    // Dropped by an exception part-way through the writing: nothing changes.
+    if (impl_ && std::uncaught_exceptions() > impl_->exceptionsAtCreate) impl_->file.reset();
+    Close();
+}
 
 void TextOutputStream::WriteLine(const std::string& text) {
     if (!impl_ || !impl_->file) return;
-    std::fwrite(text.data(), 1, text.size(), impl_->file);
-    std::fputc('\n', impl_->file);
+    impl_->file->Write(text.data(), text.size());
+    impl_->file->Write("\n", 1);
 }
 
 void TextOutputStream::Close() {
     if (impl_ && impl_->file) {
-        std::fclose(impl_->file);
-        impl_->file = nullptr;
+        impl_->file->Commit();  // a failure leaves the earlier file; the caller is not told
+        impl_->file.reset();
     }
 }
 

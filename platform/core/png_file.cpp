@@ -5,21 +5,17 @@
 // signature, IHDR and the IDAT and IEND chunks.
 #include "platform/core/png_file.h"
 
-#include <fcntl.h>
+#include "platform/core/atomic_file.h"
+
 #include <png.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <zlib.h>
 
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <csetjmp>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <memory>
-#include <random>
+#include <new>
+#include <string_view>
 #include <thread>
 
 namespace fw::png {
@@ -59,9 +55,12 @@ void FilterUpRow(const uint32_t* row, const uint32_t* above, int32_t width, uint
     }
 }
 
+// Allocates without throwing: a worker thread must not end the process when
+// memory runs out; the stripe is then simply not ok.
 void EncodeStripe(const std::vector<uint32_t>& pixels, int32_t width, Stripe& stripe) {
     const size_t rowBytes = static_cast<size_t>(width) * kBytesPerPixel + 1;
-    std::vector<uint8_t> filtered(rowBytes);
+    std::unique_ptr<uint8_t[]> filtered(new (std::nothrow) uint8_t[rowBytes]);
+    if (!filtered) return;
 
     z_stream z{};
     if (deflateInit2(&z, kDeflateLevel, Z_DEFLATED, -MAX_WBITS, 8, kDeflateStrategy) != Z_OK) return;
@@ -69,7 +68,11 @@ void EncodeStripe(const std::vector<uint32_t>& pixels, int32_t width, Stripe& st
     // Room for the worst case plus the flush marker, so deflate never runs
     // out of output space; left uninitialised, deflate writes it.
     stripe.capacity = deflateBound(&z, stripe.filteredBytes) + 16;
-    stripe.deflated.reset(new uint8_t[stripe.capacity]);
+    stripe.deflated.reset(new (std::nothrow) uint8_t[stripe.capacity]);
+    if (!stripe.deflated) {
+        deflateEnd(&z);
+        return;
+    }
     z.next_out = stripe.deflated.get();
     z.avail_out = static_cast<uInt>(stripe.capacity);
 
@@ -77,9 +80,9 @@ void EncodeStripe(const std::vector<uint32_t>& pixels, int32_t width, Stripe& st
     bool ok = true;
     for (int32_t r = 0; r < stripe.rowCount && ok; ++r) {
         const size_t y = static_cast<size_t>(stripe.firstRow + r);
-        FilterUpRow(&pixels[y * width], y > 0 ? &pixels[(y - 1) * width] : nullptr, width, filtered.data());
-        adler = adler32(adler, filtered.data(), static_cast<uInt>(rowBytes));
-        z.next_in = filtered.data();
+        FilterUpRow(&pixels[y * width], y > 0 ? &pixels[(y - 1) * width] : nullptr, width, filtered.get());
+        adler = adler32(adler, filtered.get(), static_cast<uInt>(rowBytes));
+        z.next_in = filtered.get();
         z.avail_in = static_cast<uInt>(rowBytes);
         const bool lastRow = r + 1 == stripe.rowCount;
         const int flush = !lastRow ? Z_NO_FLUSH : (stripe.last ? Z_FINISH : Z_FULL_FLUSH);
@@ -104,18 +107,24 @@ std::vector<Stripe> PlanStripes(int32_t height) {
 }
 
 // More stripes than workers: on a busy machine the workers that get a core
-// take the stripes of those that wait.
+// take the stripes of those that wait. A stripe that fails stops the rest.
 bool EncodeAll(const std::vector<uint32_t>& pixels, int32_t width, std::vector<Stripe>& stripes) {
     std::atomic<size_t> next{0};
+    std::atomic<bool> failed{false};
     auto work = [&] {
-        for (size_t i = next++; i < stripes.size(); i = next++) EncodeStripe(pixels, width, stripes[i]);
+        for (size_t i = next++; i < stripes.size() && !failed; i = next++) {
+            EncodeStripe(pixels, width, stripes[i]);
+            if (!stripes[i].ok) failed = true;
+        }
     };
     const size_t cores = std::max(1u, std::thread::hardware_concurrency());
     std::vector<std::thread> workers;
     try {
-        while (workers.size() + 1 < std::min(cores, stripes.size())) workers.emplace_back(work);
-    } catch (const std::system_error&) {
-        // No more threads to be had: those there are do all the stripes.
+        const size_t wanted = std::min(cores, stripes.size()) - 1;
+        workers.reserve(wanted);
+        while (workers.size() < wanted) workers.emplace_back(work);
+    } catch (const std::exception&) {
+        // No more threads or memory for them: those there are do all the stripes.
     }
     work();
     for (auto& w : workers) w.join();
@@ -139,23 +148,8 @@ ZlibFrame FrameFor(const std::vector<Stripe>& stripes) {
     return frame;
 }
 
-struct Output {
-    int fd = -1;
-    bool failed = false;
-};
-
 void WriteAll(png_structp png, png_bytep data, png_size_t length) {
-    auto* out = static_cast<Output*>(png_get_io_ptr(png));
-    while (length > 0 && !out->failed) {
-        const ssize_t n = ::write(out->fd, data, length);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            out->failed = true;
-            break;
-        }
-        data += n;
-        length -= static_cast<size_t>(n);
-    }
+    static_cast<files::AtomicFile*>(png_get_io_ptr(png))->Write(data, length);
 }
 
 void NoFlush(png_structp) {}
@@ -175,7 +169,7 @@ void WriteIdat(png_structp png, const uint8_t* data, size_t length) {
 }
 
 // Only plain data lives between setjmp and a longjmp out of libpng.
-bool WritePngStream(Output& out, int32_t width, int32_t height, const std::vector<Stripe>& stripes,
+bool WritePngStream(files::AtomicFile& out, int32_t width, int32_t height, const std::vector<Stripe>& stripes,
                     const ZlibFrame& frame) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, OnPngWarning);
     if (!png) return false;
@@ -195,67 +189,28 @@ bool WritePngStream(Output& out, int32_t width, int32_t height, const std::vecto
     png_write_chunk(png, reinterpret_cast<png_const_bytep>("IDAT"), frame.trailer, sizeof frame.trailer);
     png_write_chunk(png, reinterpret_cast<png_const_bytep>("IEND"), nullptr, 0);
     png_destroy_write_struct(&png, &info);
-    return !out.failed;
+    return true;  // the commit tells whether every write landed
 }
 
-std::filesystem::path FolderOf(const std::filesystem::path& target) {
-    return target.parent_path().empty() ? "." : target.parent_path();
-}
-
-// A new hidden file beside the target, so that the rename stays within one
-// filesystem; created with the usual mode so the umask applies.
-int CreateTemporary(const std::filesystem::path& target, std::string& tempPath) {
-    static std::atomic<unsigned> counter{0};
-    std::random_device random;
-    const std::filesystem::path folder = FolderOf(target);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        char suffix[32];
-        std::snprintf(suffix, sizeof suffix, ".%x%x%x", static_cast<unsigned>(getpid()), counter++, random());
-        // Cut so that a long target name still leaves room for the suffix.
-        std::string name = ".";
-        name += target.filename().string().substr(0, 200);
-        name += suffix;
-        tempPath = (folder / name).string();
-        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
-    }
-    return -1;
-}
-
-// The new name itself reaches the disk with the folder's entry. The file is
-// in place whatever this gives, so a failure here changes nothing.
-void SyncFolderOf(const std::filesystem::path& target) {
-    const int fd = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
+bool IsPngName(std::string_view name) { return name.size() > 4 && name.ends_with(".png"); }
 
 }  // namespace
+
+void RemoveStaleTemporaries(const std::string& folder) { files::RemoveStaleTemporaries(folder, "png", IsPngName); }
 
 bool WriteFile(const std::string& path, int32_t width, int32_t height, const std::vector<uint32_t>& pixels) {
     if (width <= 0 || height <= 0 || pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height))
         return false;
-    const std::filesystem::path target(path);
-    if (target.filename().empty()) return false;
-
-    std::vector<Stripe> stripes = PlanStripes(height);
-    if (!EncodeAll(pixels, width, stripes)) return false;
-
-    std::string tempPath;
-    Output out;
-    out.fd = CreateTemporary(target, tempPath);
-    if (out.fd < 0) return false;
-    bool ok = WritePngStream(out, width, height, stripes, FrameFor(stripes));
-    ok = ok && ::fsync(out.fd) == 0;
-    ok = (::close(out.fd) == 0) && ok;
-    ok = ok && std::rename(tempPath.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        ::unlink(tempPath.c_str());
+    // Low memory is a failed write like any other: false, nothing thrown.
+    try {
+        RemoveStaleTemporaries(files::FolderOf(path));
+        std::vector<Stripe> stripes = PlanStripes(height);
+        if (!EncodeAll(pixels, width, stripes)) return false;
+        auto file = files::AtomicFile::Create(path);
+        return file && WritePngStream(*file, width, height, stripes, FrameFor(stripes)) && file->Commit();
+    } catch (const std::bad_alloc&) {
         return false;
     }
-    SyncFolderOf(target);
-    return true;
 }
 
 }  // namespace fw::png

@@ -9,6 +9,8 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <stdexcept>
 
 #include <unistd.h>
 
@@ -62,11 +64,38 @@ TEST_F(FilesTest, TextOutputStreamReplacesTheFile) {
     ASSERT_NE(out, nullptr);
     out->WriteLine("#MyPeriod");
     out->WriteLine("10");
+    std::ifstream before(item->NativePath(), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(before), {}), "old content that is longer\n");
     out->Close();
     out->WriteLine("after close");  // ignored
     std::ifstream in(item->NativePath(), std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "#MyPeriod\n10\n");
     EXPECT_EQ(TextOutputStream::Create(FolderItem(dir.string()).Child("no/such/dir.txt")), nullptr);
+
+    // An exception part-way through the writing drops the stream: the file
+    // keeps what it had.
+    try {
+        auto half = TextOutputStream::Create(item);
+        half->WriteLine("half");
+        throw std::runtime_error("interrupted");
+    } catch (const std::runtime_error&) {
+    }
+    std::ifstream after(item->NativePath(), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(after), {}), "#MyPeriod\n10\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+
+    // A link to a file elsewhere stays a link; that file gets the text.
+    fs::create_directory(dir / "elsewhere");
+    std::ofstream(dir / "elsewhere/real.txt") << "old";
+    fs::remove(item->NativePath());
+    fs::create_symlink(dir / "elsewhere/real.txt", item->NativePath());
+    auto linked = TextOutputStream::Create(item);
+    ASSERT_NE(linked, nullptr);
+    linked->WriteLine("new");
+    linked->Close();
+    EXPECT_TRUE(fs::is_symlink(item->NativePath()));
+    std::ifstream real(dir / "elsewhere/real.txt", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(real), {}), "new\n");
 }
 
 TEST_F(FilesTest, FolderOperations) {

@@ -189,4 +189,56 @@ TEST_F(PngFileTest, FullFilesystemKeepsEarlierFile) {
     ExpectFailedWriteKeepsEarlierFile(small, [&] { return Write(small / "shot.png", big); });
 }
 
+
+// The address space the process maps now, from /proc/self/statm (pages).
+size_t MappedBytes() {
+    std::ifstream statm("/proc/self/statm");
+    size_t pages = 0;
+    statm >> pages;
+    return pages * static_cast<size_t>(sysconf(_SC_PAGESIZE));
+}
+
+// Runs in a child: limits the address space to what is mapped now plus
+// `headroom` and writes into the test's folder. Exits 0 for false with the
+// folder left empty, 1 for true, 3 for false with something left there; an
+// exception or std::terminate shows as any other end.
+[[noreturn]] void WriteUnderAddressSpaceLimit(const fs::path& folder, const Pixels& picture, size_t headroom) {
+    rlimit saved{};
+    if (getrlimit(RLIMIT_AS, &saved) != 0) std::_Exit(2);
+    rlimit limited = saved;
+    limited.rlim_cur = MappedBytes() + headroom;
+    if (setrlimit(RLIMIT_AS, &limited) != 0) std::_Exit(2);
+    const bool written = fw::png::WriteFile((folder / "shot.png").string(), picture.width, picture.height, picture.data);
+    setrlimit(RLIMIT_AS, &saved);
+    const bool empty = fs::is_empty(folder);
+    fs::remove_all(folder);
+    std::_Exit(written ? 1 : empty ? 0 : 3);
+}
+
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define QUORREL_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer) || __has_feature(memory_sanitizer)
+#define QUORREL_SANITIZED 1
+#endif
+#endif
+
+TEST_F(PngFileTest, LowMemoryReturnsFalseAndLeavesNothing) {
+#ifdef QUORREL_SANITIZED
+    GTEST_SKIP() << "a sanitizer's shadow memory does not fit under an address-space limit";
+#endif
+    // A fresh process for each write: what earlier tests left mapped in
+    // this one would serve the writer's allocations.
+    const std::string style = GTEST_FLAG_GET(death_test_style);
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // Some 25 MB of noise to deflate. The smaller headrooms leave no room
+    // for a worker thread, the larger ones run out with workers running.
+    const Pixels big = Picture(4096, 2048, 10, 8);
+    for (size_t headroomMiB : {1, 6, 12, 20}) {
+        SCOPED_TRACE(std::to_string(headroomMiB) + " MiB");
+        EXPECT_EXIT(WriteUnderAddressSpaceLimit(folder, big, headroomMiB << 20), ::testing::ExitedWithCode(0), "");
+    }
+    GTEST_FLAG_SET(death_test_style, style);
+}
+
 }  // namespace

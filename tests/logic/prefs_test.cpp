@@ -5,9 +5,14 @@
 #include "capture/window1.h"
 #include "settings/settings.h"
 
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
+#include <set>
 
 namespace quorrel::test {
 namespace {
@@ -154,6 +159,119 @@ TEST_F(PrefsFileTest, ThePeriodAndSoundSavedAreTheLastChosen) {
         EXPECT_FALSE(SoundOn);
         EXPECT_TRUE(Window1Instance()->SoundStayQuiet()->Checked());
     });
+}
+
+
+TEST_F(PrefsFileTest, SavingKeepsThePermissionsAndClearsStaleTemporaryFiles) {
+    WritePrefs("#MyPeriod 5\n");
+    fs::permissions(PrefsPath(), fs::perms::owner_read | fs::perms::owner_write);
+    const auto twoMinutesAgo = fs::file_time_type::clock::now() - std::chrono::minutes(2);
+    // What an interrupted save left, long ago and just now, and a stranger's file.
+    for (const char* name : {".quorrel.txt.3a9f01", ".quorrel.txt.3a9f02", ".other.txt.3a9f03"})
+        WriteFile(PrefsDir() / name, "#MyPeriod");
+    fs::last_write_time(PrefsDir() / ".quorrel.txt.3a9f01", twoMinutesAgo);
+    fs::last_write_time(PrefsDir() / ".other.txt.3a9f03", twoMinutesAgo);
+    Run([&](Headless& h) { h.CloseWindow(ControlPanel()); });
+    EXPECT_NE(ReadPrefs().value_or("").find("#MyPeriod 5\n#Sound False\n"), std::string::npos) << "not saved";
+    EXPECT_EQ(fs::status(PrefsPath()).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_FALSE(fs::exists(PrefsDir() / ".quorrel.txt.3a9f01"));
+    EXPECT_TRUE(fs::exists(PrefsDir() / ".quorrel.txt.3a9f02"));
+    EXPECT_TRUE(fs::exists(PrefsDir() / ".other.txt.3a9f03"));
+}
+
+// --- a save that fails ----------------------------------------------------------
+
+// What stands in the way of a save: set up just before the Control Panel
+// closes, undone right after; nothing when it cannot be set up.
+using Undo = std::function<void()>;
+
+// The kernel refuses writes past a few bytes, as a full disk would; the
+// signal that would end the process is ignored, as the real program does.
+std::optional<Undo> FileSizeLimit(const fs::path&) {
+    rlimit saved{};
+    if (getrlimit(RLIMIT_FSIZE, &saved) != 0) return std::nullopt;
+    auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = 8;
+    if (setrlimit(RLIMIT_FSIZE, &limited) != 0) return std::nullopt;
+    return [saved, handler] {
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, handler);
+    };
+}
+
+// The preferences folder without write permission, the file in it still the
+// user's own. Root writes anyway, so root acts as an ordinary user meanwhile,
+// owner of the file (HOME opened for it to pass).
+std::optional<Undo> UnwritableFolder(const fs::path& home) {
+    const fs::path folder = home / ".config";
+    if (chmod(folder.c_str(), 0555) != 0) return std::nullopt;
+    const bool root = geteuid() == 0;
+    if (root && (chmod(home.c_str(), 0755) != 0 || chown((folder / "quorrel.txt").c_str(), 65534, 65534) != 0 ||
+                 seteuid(65534) != 0))
+        return std::nullopt;
+    return [folder, root] {
+        if (root && seteuid(0) != 0) std::abort();  // every later test would run as nobody
+        chmod(folder.c_str(), 0755);
+    };
+}
+
+const std::string kOldPrefs = "#Window1Position 70,80\n#MyPeriod 45\n#Sound False\n'kept byte for byte\n";
+
+class FailedSaveTest : public ProgramFixture {
+protected:
+    std::set<std::string> PrefsEntries() const {
+        std::set<std::string> names;
+        for (const auto& e : fs::directory_iterator(PrefsDir())) names.insert(e.path().filename().string());
+        return names;
+    }
+    // Changes every setting, closes the Control Panel with the obstacle in
+    // place, and expects the old file untouched and nothing beside it.
+    void ExpectSaveKeepsTheOldFile(const std::function<std::optional<Undo>()>& obstruct) {
+        if (ReadPrefs() != kOldPrefs) WritePrefs(kOldPrefs);
+        const std::set<std::string> before = PrefsEntries();
+        const int status = Run([&](Headless& h) {
+            auto panel = ControlPanel();
+            h.PressUp(panel, "UpDownArrows1");
+            h.ChooseMenu("SoundUseShutterClick");
+            std::optional<Undo> undo = obstruct();
+            ASSERT_TRUE(undo) << "could not set up the obstacle";
+            h.CloseWindow(panel);
+            (*undo)();
+            EXPECT_TRUE(h.Quitting());
+            EXPECT_TRUE(h.Log().messageBoxes.empty());
+        });
+        EXPECT_EQ(status, 0);
+        EXPECT_EQ(ReadPrefs(), kOldPrefs);
+        EXPECT_EQ(PrefsEntries(), before) << "a temporary file was left";
+    }
+};
+
+TEST_F(FailedSaveTest, AFileSizeLimitKeepsTheOldFile) {
+    ExpectSaveKeepsTheOldFile([&] { return FileSizeLimit(Home()); });
+}
+
+TEST_F(FailedSaveTest, AnUnwritableFolderKeepsTheOldFile) {
+    ExpectSaveKeepsTheOldFile([&] { return UnwritableFolder(Home()); });
+}
+
+TEST_F(FailedSaveTest, AFullFilesystemKeepsTheOldFile) {
+    // A tiny filesystem of its own for the preferences folder, filled up
+    // after the old file.
+    if (mount("tmpfs", PrefsDir().c_str(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "mounting a small filesystem needs root";
+    struct Unmount {
+        fs::path at;
+        ~Unmount() { umount2(at.c_str(), MNT_DETACH); }
+    } unmount{PrefsDir()};
+    WritePrefs(kOldPrefs);
+    {
+        std::ofstream filler(PrefsDir() / "filler", std::ios::binary);
+        const std::string block(4096, 'f');
+        for (int i = 0; i < 64 && filler; ++i) filler.write(block.data(), block.size()).flush();
+    }
+    ASSERT_LT(fs::file_size(PrefsDir() / "filler"), 64u * 1024) << "the filesystem did not fill up";
+    ExpectSaveKeepsTheOldFile([] { return std::optional<Undo>(Undo([] {})); });
 }
 
 }  // namespace

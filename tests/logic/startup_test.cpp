@@ -94,6 +94,34 @@ TEST_F(StartupTest, AnExistingFolderOrFileNamedLikeTheScreenshotsFolderIsLeftAlo
     EXPECT_EQ(ReadFile(ScreenshotsDir()), "a file");
 }
 
+TEST_F(StartupTest, StaleTemporaryFilesOfInterruptedSavesAreRemovedAtStart) {
+    fs::create_directories(ScreenshotsDir());
+    const auto twoMinutesAgo = fs::file_time_type::clock::now() - std::chrono::minutes(2);
+    auto plant = [&](const std::string& name, bool stale) {
+        WriteFile(ScreenshotsDir() / name, "partial");
+        if (stale) fs::last_write_time(ScreenshotsDir() / name, twoMinutesAgo);
+    };
+    // Ours and stale: an interrupted write of a capture.
+    plant(".2026 01 02   03 04 05.png.1f2e3d4c", true);
+    plant(".x.png.abc", true);
+    // Ours but fresh: another running copy may be writing it right now.
+    plant(".2026 01 02   03 04 06.png.1f2e3d4d", false);
+    // Not ours, however old.
+    for (const char* other : {".hidden-notes", ".notes.txt.1f2e3d", ".x.png.xyz", ".x.png.ab", "x.png.1f2e3d",
+                              ".png.1f2e3d", "2026 01 02   03 04 07.png"})
+        plant(other, true);
+    fs::create_directory(ScreenshotsDir() / ".y.png.1f2e3d");
+    fs::last_write_time(ScreenshotsDir() / ".y.png.1f2e3d", twoMinutesAgo);
+
+    Run([&](Headless& h) {
+        EXPECT_EQ(ListScreenshots(),
+                  (std::vector<std::string>{".2026 01 02   03 04 06.png.1f2e3d4d", ".hidden-notes", ".notes.txt.1f2e3d",
+                                            ".png.1f2e3d", ".x.png.ab", ".x.png.xyz", ".y.png.1f2e3d",
+                                            "2026 01 02   03 04 07.png", "x.png.1f2e3d"}));
+        h.CloseWindow(ControlPanel());
+    });
+}
+
 TEST_F(StartupTest, OneControlPanelAlsoFromItsOwnOpenAndCloseEvents) {
     Run([&](Headless& h) {
         auto panel = Panel();

@@ -1,0 +1,172 @@
+#include "platform/core/atomic_file.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <mutex>
+#include <random>
+#include <set>
+
+namespace fw::files {
+
+namespace {
+
+constexpr size_t kMaxNameKept = 200;  // leaves room for the suffix in a 255-byte name
+constexpr time_t kStaleSeconds = 60;
+
+// ".<name>.<hex>" beside the target.
+std::string TemporaryPath(const std::string& target) {
+    static std::atomic<unsigned> counter{0};
+    static std::random_device random;
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, ".%x%x%x", static_cast<unsigned>(getpid()), counter++, random());
+    const std::filesystem::path path(target);
+    std::string name = ".";
+    name += path.filename().string().substr(0, kMaxNameKept);
+    name += suffix;
+    return (std::filesystem::path(FolderOf(target)) / name).string();
+}
+
+// Where the filesystem has no unnamed files: a new hidden file, created with
+// the usual mode so that the umask applies.
+int CreateNamed(const std::string& target, std::string& tempPath) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = TemporaryPath(target);
+        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) return fd;
+        if (errno != EEXIST) break;
+    }
+    tempPath.clear();
+    return -1;
+}
+
+// The new name itself reaches the disk with the folder's entry. The file is
+// in place whatever this gives, so a failure here changes nothing.
+void SyncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+bool IsHex(std::string_view s) {
+    return s.find_first_not_of("0123456789abcdef") == std::string_view::npos;
+}
+
+bool FirstTime(const std::string& folder, std::string_view kind) {
+    static std::mutex mutex;
+    static std::set<std::string> done;
+    std::lock_guard lock(mutex);
+    return done.insert(folder + '\0' + std::string(kind)).second;
+}
+
+}  // namespace
+
+std::string FolderOf(const std::string& path) {
+    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    return parent.empty() ? "." : parent.string();
+}
+
+AtomicFile::AtomicFile(std::string target, int fd, std::string tempPath)
+    : target_(std::move(target)), fd_(fd), tempPath_(std::move(tempPath)) {}
+
+std::unique_ptr<AtomicFile> AtomicFile::Create(const std::string& path) {
+    if (std::filesystem::path(path).filename().empty()) return nullptr;
+    // A symbolic link stays one: the file it leads to is replaced.
+    std::error_code error;
+    std::string targetPath = path;
+    if (std::filesystem::is_symlink(path, error)) {
+        const auto resolved = std::filesystem::canonical(path, error);
+        if (!error) targetPath = resolved.string();
+    }
+    std::string tempPath;
+    int fd = ::open(FolderOf(targetPath).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    // Unnamed files unknown to the kernel or the filesystem.
+    if (fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) fd = CreateNamed(targetPath, tempPath);
+    if (fd < 0) return nullptr;
+    // A file that is replaced keeps its permissions.
+    struct stat old {};
+    if (::stat(targetPath.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 0777);
+    return std::unique_ptr<AtomicFile>(new AtomicFile(targetPath, fd, std::move(tempPath)));
+}
+
+AtomicFile::~AtomicFile() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!tempPath_.empty()) ::unlink(tempPath_.c_str());
+}
+
+bool AtomicFile::Write(const void* data, size_t size) {
+    const char* p = static_cast<const char*>(data);
+    while (size > 0 && !failed_ && fd_ >= 0) {
+        const ssize_t n = ::write(fd_, p, size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            failed_ = true;
+            break;
+        }
+        p += n;
+        size -= static_cast<size_t>(n);
+    }
+    return !failed_;
+}
+
+// A name for the unnamed file, just before the rename: the rename replaces
+// the target in one step, which linking to the target itself cannot.
+bool AtomicFile::NameUnnamed() {
+    char self[64];
+    std::snprintf(self, sizeof self, "/proc/self/fd/%d", fd_);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string path = TemporaryPath(target_);
+        int rc = ::linkat(AT_FDCWD, self, AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW);
+        // Without /proc, the descriptor itself (allowed to fewer processes).
+        if (rc != 0 && errno == ENOENT) rc = ::linkat(fd_, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH);
+        if (rc == 0) {
+            tempPath_ = path;
+            return true;
+        }
+        if (errno != EEXIST) return false;
+    }
+    return false;
+}
+
+bool AtomicFile::Commit() {
+    if (fd_ < 0) return false;
+    bool ok = !failed_ && ::fsync(fd_) == 0;
+    ok = ok && (!tempPath_.empty() || NameUnnamed());
+    ok = ::close(fd_) == 0 && ok;
+    fd_ = -1;
+    ok = ok && ::rename(tempPath_.c_str(), target_.c_str()) == 0;
+    failed_ = !ok;
+    if (!ok) return false;  // the destructor removes the temporary name
+    tempPath_.clear();
+    SyncFolder(FolderOf(target_));
+    return true;
+}
+
+void RemoveStaleTemporaries(const std::string& folder, std::string_view kind,
+                            const std::function<bool(std::string_view name)>& ours) {
+    if (!FirstTime(folder, kind)) return;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    const time_t staleBefore = std::time(nullptr) - kStaleSeconds;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        const size_t dot = name.rfind('.');
+        if (name.size() < 2 || name[0] != '.' || dot == 0 || dot == std::string_view::npos) continue;
+        const std::string_view hex = name.substr(dot + 1), target = name.substr(1, dot - 1);
+        if (hex.size() < 3 || !IsHex(hex) || target.empty() || !ours(target)) continue;
+        struct stat st {};
+        if (::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        if (S_ISREG(st.st_mode) && st.st_mtime < staleBefore) ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
+}  // namespace fw::files
