@@ -166,8 +166,15 @@ public:
         ReleaseWidget(false);
     }
 
-    int32_t CurrentTop() override { return ContentOrigin().y(); }
-    int32_t CurrentLeft() override { return ContentOrigin().x(); }
+    // Until it first shows, the window stands where the program asked.
+    int32_t CurrentTop() override {
+        auto w = Model();
+        return shown_ || !w ? ContentOrigin().y() : w->_RequestedTop();
+    }
+    int32_t CurrentLeft() override {
+        auto w = Model();
+        return shown_ || !w ? ContentOrigin().x() : w->_RequestedLeft();
+    }
 
 private:
     std::shared_ptr<fw::Window> Model() const { return std::dynamic_pointer_cast<fw::Window>(model_.lock()); }
