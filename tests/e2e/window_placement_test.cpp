@@ -72,13 +72,15 @@ void WindowPlacement::CheckUnplacedWindows() {
 
     auto about = ChooseFromPanel(1, 2, "About...");
     ASSERT_TRUE(about) << "no About box appeared";
+    SaveScreen(std::string(bareServer ? "bare" : "managed") + "-with-about.png");
     auto selfTest = ChooseFromPanel(2, 0, "Self Test");
     ASSERT_TRUE(selfTest) << "no Self Test window appeared";
+    SaveScreen(std::string(bareServer ? "bare" : "managed") + "-with-self-test.png");
     input->ClickAt(selfTest->geometry.x + 28 + 78, selfTest->geometry.y + 61 + 10);  // "Check for Updates"
     auto update = x->WaitForTitle("Update");
     ASSERT_TRUE(update) << "no Update window appeared";
     Pause(300ms);
-    SaveScreen(bareServer ? "placed-windows-bare.png" : "placed-windows.png");
+    SaveScreen(std::string(bareServer ? "bare" : "managed") + "-with-update.png");
 
     std::vector<std::pair<std::string, Rect>> frames;
     for (const auto& w : {*help, *about, *selfTest, *update}) {
