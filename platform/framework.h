@@ -697,6 +697,8 @@ public:
     // For peers: the model's position (what the program last set).
     int32_t _ModelTop() const { return top_; }
     int32_t _ModelLeft() const { return left_; }
+    // For peers: the program set Top or Left; otherwise the platform places the window.
+    bool _PositionSet() const { return positionSet_; }
     // For the framework at a runtime reset: gone without any event.
     void _Discard();
 
@@ -710,7 +712,7 @@ private:
     std::vector<std::shared_ptr<Control>> controls_;
     std::shared_ptr<fw::MenuBar> menuBar_;
     std::shared_ptr<std::function<void()>> menuListener_;
-    bool open_ = false, closing_ = false, shown_ = false;
+    bool open_ = false, closing_ = false, shown_ = false, positionSet_ = false;
     int32_t top_ = 0, left_ = 0;
     struct PeerHolder;
     std::unique_ptr<PeerHolder> peer_;

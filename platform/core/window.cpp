@@ -111,6 +111,7 @@ int32_t Window::Top() const {
 void Window::Top(int32_t v) {
     CheckMainThread();
     top_ = v;
+    positionSet_ = true;
     if (auto* p = _Peer()) p->Changed("Top");
 }
 
@@ -123,6 +124,7 @@ int32_t Window::Left() const {
 void Window::Left(int32_t v) {
     CheckMainThread();
     left_ = v;
+    positionSet_ = true;
     if (auto* p = _Peer()) p->Changed("Left");
 }
 

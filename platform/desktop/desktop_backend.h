@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 
+class QIcon;
 class QTimer;
 class QSocketNotifier;
 
@@ -57,6 +58,7 @@ public:
     std::string DocumentsPath() override;
     std::string PreferencesPath() override;
     std::string ResourcesPath() override;
+    static std::string ResourcesFolder();  // share/quorrel beside bin/; empty when missing
 
     // How many X round trips the input reads cost so far (for the idle bench).
     uint64_t InputQueries() const { return inputQueries_; }
@@ -85,5 +87,8 @@ private:
     std::unique_ptr<native::X11Capture> capture_;
     bool captureTried_ = false;
 };
+
+// The application icon from the installed icon theme files (empty when missing).
+QIcon ApplicationIcon();
 
 }  // namespace desktop

@@ -6,6 +6,7 @@
 #include "platform/desktop/window_peer.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -17,6 +18,8 @@ namespace desktop {
 DesktopBackend::DesktopBackend(std::unique_ptr<native::X11Input> input) : input_(std::move(input)) {
     // Closing the last window ends nothing by itself: the program decides.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Every window and dialog of ours carries the application icon.
+    QApplication::setWindowIcon(ApplicationIcon());
 }
 
 DesktopBackend::~DesktopBackend() { Shutdown(); }

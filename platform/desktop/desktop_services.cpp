@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QIcon>
 #include <QUrl>
 
 #include <filesystem>
@@ -27,6 +28,22 @@ private:
 
 }  // namespace
 
+QIcon ApplicationIcon() {
+    // Installed in the desktop's icon theme layout, share/icons/hicolor, beside
+    // share/quorrel; the build tree has the same layout.
+    QIcon icon;
+    const std::string resources = DesktopBackend::ResourcesFolder();
+    if (resources.empty()) return icon;
+    const std::filesystem::path hicolor = std::filesystem::path(resources).parent_path() / "icons" / "hicolor";
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        const std::string dim = std::to_string(size);
+        const std::filesystem::path file = hicolor / (dim + "x" + dim) / "apps" / "quorrel.png";
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(file, ec)) icon.addFile(QString::fromStdString(file.string()));
+    }
+    return icon;
+}
+
 std::unique_ptr<fw::WindowPeer> DesktopBackend::CreateWindowPeer(fw::Window& window) { return MakeWindowPeer(window); }
 
 void DesktopBackend::Beep() { QApplication::beep(); }
@@ -45,7 +62,9 @@ std::unique_ptr<fw::SoundPeer> DesktopBackend::OpenSound(const std::string& path
 std::string DesktopBackend::DocumentsPath() { return fw::paths::DocumentsPath(); }
 std::string DesktopBackend::PreferencesPath() { return fw::paths::PreferencesPath(); }
 
-std::string DesktopBackend::ResourcesPath() {
+std::string DesktopBackend::ResourcesPath() { return ResourcesFolder(); }
+
+std::string DesktopBackend::ResourcesFolder() {
     // share/quorrel beside the executable's bin/, in the build tree as installed.
     std::error_code ec;
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);

@@ -4,11 +4,13 @@
 #include "platform/desktop/styled_text.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QTextEdit>
 
 #include <cstdlib>
+#include <functional>
 
 namespace desktop {
 namespace {
@@ -19,9 +21,39 @@ const fw::Color* ColorProperty(const fw::PropertyObject& o, const std::string& n
     return &std::get<fw::Color>(o.GetProperty(name));
 }
 
+// Tells its owner when the watched widget gains or loses the keyboard focus.
+class FocusWatcher : public QObject {
+public:
+    FocusWatcher(QObject* watched, std::function<void(QFocusEvent*)> changed)
+        : QObject(watched), changed_(std::move(changed)) {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+            changed_(static_cast<QFocusEvent*>(event));
+        return false;
+    }
+
+private:
+    std::function<void(QFocusEvent*)> changed_;
+};
+
 class TextAreaPeer : public ControlPeer {
 public:
     TextAreaPeer(fw::TextArea& area, QTextEdit* edit) : ControlPeer(area, edit), edit_(edit) {
+        // HideSelection: without the focus the widget shows no selection; the
+        // model keeps it, and it shows again with the focus. A menu that opens
+        // over the text does not take it away.
+        new FocusWatcher(edit, [this](QFocusEvent* e) {
+            if (e->reason() == Qt::PopupFocusReason) return;
+            auto m = Model<fw::TextArea>();
+            if (!m) return;
+            syncing_ = true;
+            ApplySelection(m->SelStart(), m->SelLength(), e->gotFocus());
+            syncing_ = false;
+        });
         // Pasted text takes the styles around it, never foreign formatting.
         edit->setAcceptRichText(false);
         edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -57,15 +89,17 @@ protected:
             docSeen_ = ReadDocument(*edit_->document());
             edit_->document()->clearUndoRedoStacks();
         }
-        ApplySelection(m->SelStart(), m->SelLength());
+        ApplySelection(m->SelStart(), m->SelLength(), edit_->hasFocus());
         syncing_ = false;
     }
 
 private:
-    void ApplySelection(int start, int length) {
+    void ApplySelection(int start, int length, bool focused) {
+        auto m = Model<fw::TextArea>();
+        const bool hide = !focused && m && BoolProperty(*m, "HideSelection", true);
         const QString plain = edit_->document()->toPlainText();
-        const int a = Utf16Index(plain, std::max(0, start));
         const int b = Utf16Index(plain, std::max(0, start) + std::max(0, length));
+        const int a = hide ? b : Utf16Index(plain, std::max(0, start));
         QTextCursor c = edit_->textCursor();
         if (c.anchor() == a && c.position() == b) return;
         c.setPosition(a);

@@ -1,15 +1,20 @@
 #include "platform/desktop/window_peer.h"
 
+#include "platform/core/window_placement.h"
 #include "platform/desktop/control_peer.h"
 #include "platform/desktop/menu_bar_peer.h"
+#include "platform/desktop/native/x11_frame_extents.h"
 #include "platform/desktop/qt_conversions.h"
 #include "platform/desktop/window_widget.h"
 
 #include <QApplication>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <QtGui/qguiapplication_platform.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -22,6 +27,35 @@ std::set<DesktopWindowPeer*>& LivePeers() {
     return peers;
 }
 bool widgetsReleased = false;
+
+namespace placement = fw::placement;
+
+placement::Box ToBox(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
+
+// Every monitor's work area (what the desktop leaves free of panels).
+placement::Screens CurrentScreens() {
+    placement::Screens s;
+    for (const QScreen* screen : QGuiApplication::screens()) s.workAreas.push_back(ToBox(screen->availableGeometry()));
+    if (const QScreen* main = QGuiApplication::primaryScreen()) s.mainWorkArea = ToBox(main->availableGeometry());
+    return s;
+}
+
+// The window manager's frame for one kind of window (Frame 0 or 1), asked for
+// once: every window of a kind gets the same decoration.
+placement::Margins FrameMargins(int kind, QWidget& widget) {
+    static std::map<int, placement::Margins> known;
+    if (auto it = known.find(kind); it != known.end()) return it->second;
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    placement::Margins m;
+    if (x11 && x11->display()) {
+        using namespace std::chrono_literals;
+        // A window manager that does not answer draws nothing we can measure.
+        if (auto e = native::AskFrameExtents(x11->display(), widget.winId(), 300ms))
+            m = {e->left, e->top, e->right, e->bottom};
+    }
+    known[kind] = m;
+    return m;
+}
 
 class DesktopWindowPeer : public fw::WindowPeer {
 public:
@@ -50,7 +84,6 @@ public:
         ApplyLook();
         SyncMenuBar();
         AddMissingControls();
-        PlaceContent();
     }
 
     ~DesktopWindowPeer() override {
@@ -108,7 +141,9 @@ public:
         AddMissingControls();
         if (!shown_) {
             shown_ = true;
+            if (auto w = Model()) margins_ = FrameMargins(w->Frame(), *widget_);
             PlaceContent();
+            FocusFirstControl();
         }
         if (widget_->windowState() & Qt::WindowMinimized)
             widget_->setWindowState(widget_->windowState() & ~Qt::WindowMinimized);
@@ -131,8 +166,15 @@ public:
         ReleaseWidget(false);
     }
 
-    int32_t CurrentTop() override { return ContentOrigin().y(); }
-    int32_t CurrentLeft() override { return ContentOrigin().x(); }
+    // Until it first shows, the window stands where the program asked.
+    int32_t CurrentTop() override {
+        auto w = Model();
+        return shown_ || !w ? ContentOrigin().y() : w->_RequestedTop();
+    }
+    int32_t CurrentLeft() override {
+        auto w = Model();
+        return shown_ || !w ? ContentOrigin().x() : w->_RequestedLeft();
+    }
 
 private:
     std::shared_ptr<fw::Window> Model() const { return std::dynamic_pointer_cast<fw::Window>(model_.lock()); }
@@ -230,15 +272,68 @@ private:
         return widget_->geometry().topLeft() + ContentOffset();
     }
 
+    placement::WindowShape Shape() const {
+        const QPoint offset = ContentOffset();
+        return {widget_->width(), widget_->height(), {offset.x(), offset.y()}, margins_};
+    }
+
+    // The frames of the program's other windows on the screen.
+    std::vector<placement::Box> OtherFrames() const {
+        std::vector<placement::Box> frames;
+        for (const DesktopWindowPeer* peer : LivePeers()) {
+            if (peer == this || !peer->widget_ || !peer->widget_->isVisible()) continue;
+            const QRect g = peer->widget_->geometry();
+            const placement::Margins& m = peer->margins_;
+            frames.push_back({g.x() - m.left, g.y() - m.top, g.width() + m.left + m.right,
+                              g.height() + m.top + m.bottom});
+        }
+        return frames;
+    }
+
+    // A position the program set is kept, with the title bar and the menu bar
+    // on the screen; a window it never placed is placed once, when it first
+    // shows, and then left where the user puts it.
     void PlaceContent() {
         auto w = Model();
-        if (!w || !widget_) return;
-        const QPoint origin(w->_RequestedLeft(), w->_RequestedTop());
+        if (!w || !widget_ || !shown_) return;
+        if (!w->_PositionSet() && placed_) return;
+        widget_->adjustSize();
+        const placement::Point at =
+            w->_PositionSet()
+                ? placement::KeepReachable({w->_RequestedLeft(), w->_RequestedTop()}, Shape(), CurrentScreens())
+                : placement::PlaceUnpositioned(Shape(), CurrentScreens(), OtherFrames());
+        placed_ = true;
+        // Within 16 bits, as the placement keeps it.
+        const QPoint origin(static_cast<int>(at.x), static_cast<int>(at.y));
         if (origin == ContentOrigin() && widget_->testAttribute(Qt::WA_Moved)) return;
         placing_ = true;
-        widget_->adjustSize();
         widget_->setGeometry(QRect(origin - ContentOffset(), widget_->size()));
         placing_ = false;
+    }
+
+    // The keyboard focus starts on the first control in tab order that the
+    // user can see and that takes keys.
+    void FocusFirstControl() {
+        auto w = Model();
+        if (!w || !content_) return;
+        QWidget* first = nullptr;
+        int32_t firstIndex = 0;
+        for (const auto& c : w->Controls()) {
+            auto* rect = dynamic_cast<fw::RectControl*>(c.get());
+            auto it = rect ? controls_.find(rect) : controls_.end();
+            if (it == controls_.end() || !it->second->Widget()) continue;
+            QWidget* widget = it->second->Widget();
+            const bool inside = rect->Left() >= 0 && rect->Top() >= 0 &&
+                                int64_t{rect->Left()} + rect->Width() <= w->Width() &&
+                                int64_t{rect->Top()} + rect->Height() <= w->Height();
+            const bool takesKeys = (widget->focusPolicy() & Qt::TabFocus) && BoolProperty(*rect, "TabStop", true);
+            if (!inside || !takesKeys || !rect->Visible() || !rect->Enabled()) continue;
+            if (!first || rect->TabIndex() < firstIndex) {
+                first = widget;
+                firstIndex = rect->TabIndex();
+            }
+        }
+        if (first) first->setFocus(Qt::OtherFocusReason);
     }
 
     std::weak_ptr<fw::Object> model_;
@@ -247,7 +342,8 @@ private:
     std::unique_ptr<MenuBarPeer> menus_;
     std::weak_ptr<fw::MenuBar> shownTree_;
     std::map<fw::RectControl*, std::unique_ptr<ControlPeer>> controls_;
-    bool placing_ = false, shown_ = false;
+    placement::Margins margins_;
+    bool placing_ = false, shown_ = false, placed_ = false;
 };
 
 }  // namespace

@@ -45,6 +45,9 @@ void ProgramSandbox::InstallWithBundle(const std::map<std::string, std::string>&
     fs::create_directories(share);
     fs::copy_file(QUORREL_BINARY, bin / "quorrel", fs::copy_options::overwrite_existing);
     fs::copy(QUORREL_SHARE_DIR, share, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    // The icon theme files beside it.
+    fs::copy(fs::path(QUORREL_SHARE_DIR).parent_path() / "icons", share.parent_path() / "icons",
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
 
     std::ifstream in(share / "bundle.ini");
     std::ostringstream edited;

@@ -61,8 +61,38 @@ std::optional<Rect> XWindows::Geometry(::Window id) {
     return Rect{x, y, a.width, a.height};
 }
 
+bool XWindows::IsApplicationWindow(::Window id) {
+    XClassHint hint{};
+    if (!XGetClassHint(display_, id, &hint)) return false;
+    if (hint.res_name) XFree(hint.res_name);
+    if (hint.res_class) XFree(hint.res_class);
+    return true;
+}
+
+std::optional<Rect> XWindows::Frame(::Window id) {
+    auto client = Geometry(id);
+    if (!client) return std::nullopt;
+    Atom type;
+    int format;
+    unsigned long count, after;
+    unsigned char* data = nullptr;
+    long left = 0, right = 0, top = 0, bottom = 0;
+    if (XGetWindowProperty(display_, id, XInternAtom(display_, "_NET_FRAME_EXTENTS", False), 0, 4, False,
+                           XA_CARDINAL, &type, &format, &count, &after, &data) == Success &&
+        data && count == 4) {
+        const long* v = reinterpret_cast<long*>(data);
+        left = v[0], right = v[1], top = v[2], bottom = v[3];
+    }
+    if (data) XFree(data);
+    return Rect{client->x - static_cast<int>(left), client->y - static_cast<int>(top),
+                client->width + static_cast<int>(left + right), client->height + static_cast<int>(top + bottom)};
+}
+
 std::vector<TopLevel> XWindows::Mapped() {
     std::vector<TopLevel> out;
+    // Without a window manager the program's windows are children of the
+    // root; with one, each sits inside the manager's frame, and neither the
+    // frame nor its title bar names an application class.
     auto visit = [&](auto&& self, ::Window parent, int depth) -> void {
         ::Window rootReturn, parentReturn, *children = nullptr;
         unsigned int n = 0;
@@ -70,13 +100,16 @@ std::vector<TopLevel> XWindows::Mapped() {
         for (unsigned int i = 0; i < n; ++i) {
             XWindowAttributes a;
             if (!XGetWindowAttributes(display_, children[i], &a) || a.map_state != IsViewable) continue;
-            TopLevel t;
-            t.id = children[i];
-            t.title = Title(children[i]);
-            t.overrideRedirect = a.override_redirect;
-            if (auto g = Geometry(children[i])) t.geometry = *g;
-            out.push_back(t);
-            if (depth < 1) self(self, children[i], depth + 1);
+            if (IsApplicationWindow(children[i])) {
+                TopLevel t;
+                t.id = children[i];
+                t.title = Title(children[i]);
+                t.overrideRedirect = a.override_redirect;
+                if (auto g = Geometry(children[i])) t.geometry = *g;
+                out.push_back(t);
+            } else if (depth < 2) {
+                self(self, children[i], depth + 1);
+            }
         }
         if (children) XFree(children);
     };

@@ -31,8 +31,9 @@ public:
     Display* display() const { return display_; }
     ::Window root() const;
 
-    // Every mapped window below the root (two levels deep: without a window
-    // manager the program's windows are children of the root).
+    // Every mapped application window (the program's, its dialogs and
+    // popups), its geometry that of the client window in root coordinates,
+    // whether a window manager frames it or not.
     std::vector<TopLevel> Mapped();
     std::optional<TopLevel> FindByTitle(const std::string& title);
     std::optional<TopLevel> WaitForTitle(const std::string& title,
@@ -43,6 +44,9 @@ public:
                                        std::chrono::milliseconds timeout = std::chrono::seconds(10));
     bool IsMapped(::Window id);
     std::optional<Rect> Geometry(::Window id);
+    // The client window with the window manager's frame around it, as the
+    // manager reports it (_NET_FRAME_EXTENTS); the client alone without one.
+    std::optional<Rect> Frame(::Window id);
     // The size hints pin the window to one size (it cannot be resized).
     bool HasFixedSize(::Window id);
 
@@ -51,6 +55,7 @@ public:
 
 private:
     std::string Title(::Window id);
+    bool IsApplicationWindow(::Window id);
     Display* display_ = nullptr;
 };
 

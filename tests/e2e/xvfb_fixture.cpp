@@ -17,6 +17,7 @@ void XvfbFixture::SetUp() {
     // For a look at what a passing test saw (the screenshots it writes).
     if (std::getenv("QUORREL_E2E_KEEP")) sandbox->Keep();
     xvfb = std::make_unique<XvfbServer>(kScreenWidth, kScreenHeight, sandbox->Root().string());
+    if (!bareServer) windowManager = std::make_unique<WindowManager>(xvfb->DisplayName(), sandbox->Root().string());
     x = std::make_unique<XWindows>(xvfb->DisplayName());
     input = std::make_unique<XInput>(x->display());
     pattern = TestPattern(kScreenWidth, kScreenHeight);
@@ -35,6 +36,7 @@ void XvfbFixture::TearDown() {
     program.reset();
     input.reset();
     x.reset();
+    windowManager.reset();
     xvfb.reset();
     sandbox.reset();
 }

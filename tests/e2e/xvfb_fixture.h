@@ -1,5 +1,6 @@
 // The frame of every end-to-end test: a private Xvfb with a known picture on
-// its root window, a sandbox HOME, and the real quorrel binary in it.
+// its root window, a window manager (as users have one), a sandbox HOME, and
+// the real quorrel binary in it.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include "tests/e2e/child_process.h"
 #include "tests/e2e/poll.h"
 #include "tests/e2e/program_sandbox.h"
+#include "tests/e2e/window_manager.h"
 #include "tests/e2e/x_input.h"
 #include "tests/e2e/x_screen.h"
 #include "tests/e2e/x_windows.h"
@@ -58,7 +60,10 @@ protected:
     std::string ProgramStderr() const { return ReadFile(sandbox->StderrPath().string()); }
 
     std::unique_ptr<ProgramSandbox> sandbox;
+    // Set by a test before SetUp where a window manager would hide what it looks at.
+    bool bareServer = false;
     std::unique_ptr<XvfbServer> xvfb;
+    std::unique_ptr<WindowManager> windowManager;
     std::unique_ptr<XWindows> x;
     std::unique_ptr<XInput> input;
     std::unique_ptr<ChildProcess> program;
