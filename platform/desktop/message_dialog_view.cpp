@@ -161,7 +161,10 @@ TextPane* Pane(QPlainTextEdit* edit) { return static_cast<TextPane*>(edit); }
 
 MessageDialogView::MessageDialogView(const QString& title, QMessageBox::Icon icon, const QString& message,
                                      const QString& explanation)
-    : title_(title) {
+    // A title and a close button, no more: the dialog keeps its size.
+    : QDialog(nullptr, Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint),
+      title_(title) {
     setWindowTitle(PlainTitle(title));
     auto* grid = new QGridLayout(this);
     grid->setHorizontalSpacing(kSpacing);
@@ -217,6 +220,15 @@ void MessageDialogView::keyPressEvent(QKeyEvent* event) {
         for (QPlainTextEdit* pane : {message_, explanation_})
             if (pane && Pane(pane)->HasSelection()) text = Pane(pane)->Shown(true);
         QGuiApplication::clipboard()->setText(text.isEmpty() ? ShownText() : text);
+        return;
+    }
+    // The panes take no focus (Return and Escape stay the buttons'): Page Up
+    // and Page Down scroll the text that scrolls from the keyboard.
+    if (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown) {
+        QPlainTextEdit* pane =
+            explanation_ && explanation_->verticalScrollBar()->maximum() > 0 ? explanation_ : message_;
+        pane->verticalScrollBar()->triggerAction(event->key() == Qt::Key_PageUp ? QAbstractSlider::SliderPageStepSub
+                                                                                : QAbstractSlider::SliderPageStepAdd);
         return;
     }
     QDialog::keyPressEvent(event);

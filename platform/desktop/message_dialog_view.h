@@ -34,7 +34,8 @@ public:
     void reject() override;
 
 protected:
-    // Ctrl+C copies the whole dialog as shown (or the text selected in it).
+    // Ctrl+C copies the whole dialog as shown (or the text selected in it);
+    // Page Up and Page Down scroll the text that scrolls.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

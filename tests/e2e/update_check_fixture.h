@@ -42,12 +42,13 @@ protected:
         EXPECT_EQ(server.Requests()[0].rfind("GET /Updates/quorrel.xml HTTP/1.0\r\n", 0), 0u) << server.Requests()[0];
     }
 
-    // The first window that is neither of the check's own two.
+    // The first titled window that is neither of the check's own two (a
+    // window manager's frames have no title).
     std::optional<TopLevel> WaitForMessage() {
         std::optional<TopLevel> found;
         PollUntil([&] {
             for (const auto& w : x->Mapped())
-                if (!w.overrideRedirect && w.id != panel->id && w.id != selfTest->id && w.title != "Update") {
+                if (!w.overrideRedirect && !w.title.empty() && w.id != panel->id && w.id != selfTest->id && w.title != "Update") {
                     found = w;
                     return true;
                 }
