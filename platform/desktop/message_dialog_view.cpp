@@ -27,10 +27,11 @@ constexpr int kMaxTextWidth = 420;  // a column that reads easily
 constexpr int kSpacing = 12;
 // Room kept for the frame and title bar a window manager adds.
 constexpr int kFrameRoomX = 32, kFrameRoomY = 64;
-// Lines are laid out a block at a time, so that no block is too long to lay
-// out at once (a single word of a megabyte included): a block ends at the
-// first line break after a few thousand characters, or, in a line longer than
-// that, after a blank or at last anywhere.
+// Lines are laid out a block at a time, and no block may be too long to lay
+// out at once (a single word of a megabyte, say): a block ends at the first
+// line break after kBlockChars characters or, where none comes, after a blank
+// past kLongLineChars, or anywhere at kHardBlockChars. Such an end shows as an
+// early line break, one in a hundred lines at most.
 constexpr int kBlockChars = 4096, kLongLineChars = 2 * kBlockChars, kHardBlockChars = 4 * kBlockChars;
 // Only this much of a text is measured for the width it would like.
 constexpr int kNaturalWidthChars = 2000;
@@ -143,7 +144,8 @@ public:
         if (document()->characterCount() > kNaturalWidthChars) return limit;
         const QFontMetrics metrics(font());
         int widest = 0;
-        for (const QString& line : Shown(false).split(u'\n')) widest = std::max(widest, metrics.horizontalAdvance(line) + 2);
+        for (const QString& line : Shown(false).split(u'\n'))
+            widest = std::max(widest, metrics.horizontalAdvance(line) + 2);
         return std::min(widest, limit);
     }
 
