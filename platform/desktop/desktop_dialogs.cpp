@@ -6,11 +6,10 @@
 // upgrade), 4 stop (critical); any other number shows no icon.
 #include "platform/desktop/desktop_backend.h"
 
+#include "platform/desktop/message_dialog_view.h"
 #include "platform/desktop/print_job.h"
 #include "platform/desktop/qt_conversions.h"
 
-#include <QApplication>
-#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
 
@@ -34,31 +33,30 @@ QString CaptionOr(const std::shared_ptr<fw::MessageDialogButton>& b, const char*
 }  // namespace
 
 void DesktopBackend::RunMessageBox(const std::string& text) {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quorrel"), ToQ(text), QMessageBox::Ok);
+    MessageDialogView box(QStringLiteral("Quorrel"), QMessageBox::NoIcon, ToQ(text), QString());
     box.setWindowModality(Qt::ApplicationModal);
-    box.exec();
+    QPushButton* ok = box.AddButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    box.SetDefaultButton(ok);
+    box.SetEscapeButton(ok);
+    box.Run();
 }
 
 int DesktopBackend::RunMessageDialog(fw::MessageDialog& dialog) {
-    QMessageBox box;
+    MessageDialogView box(ToQ(dialog.Title()), IconFor(dialog.Icon()), ToQ(dialog.Message()),
+                          ToQ(dialog.Explanation()));
     box.setWindowModality(Qt::ApplicationModal);
-    box.setWindowTitle(ToQ(dialog.Title()));
-    box.setText(ToQ(dialog.Message()));
-    if (!dialog.Explanation().empty()) box.setInformativeText(ToQ(dialog.Explanation()));
-    box.setIcon(IconFor(dialog.Icon()));
-
-    QPushButton* action = box.addButton(CaptionOr(dialog.ActionButton(), "OK"), QMessageBox::AcceptRole);
+    QPushButton* action = box.AddButton(CaptionOr(dialog.ActionButton(), "OK"), QDialogButtonBox::AcceptRole);
     QPushButton* cancel = nullptr;
     QPushButton* alternate = nullptr;
     if (dialog.CancelButton() && dialog.CancelButton()->Visible())
-        cancel = box.addButton(CaptionOr(dialog.CancelButton(), "Cancel"), QMessageBox::RejectRole);
+        cancel = box.AddButton(CaptionOr(dialog.CancelButton(), "Cancel"), QDialogButtonBox::RejectRole);
     if (dialog.AlternateActionButton() && dialog.AlternateActionButton()->Visible())
-        alternate = box.addButton(CaptionOr(dialog.AlternateActionButton(), "Don't Save"), QMessageBox::ActionRole);
-    box.setDefaultButton(action);
-    box.setEscapeButton(cancel ? static_cast<QAbstractButton*>(cancel) : action);
-    box.exec();
+        alternate = box.AddButton(CaptionOr(dialog.AlternateActionButton(), "Don't Save"),
+                                  QDialogButtonBox::ActionRole);
+    box.SetDefaultButton(action);
+    box.SetEscapeButton(cancel ? static_cast<QAbstractButton*>(cancel) : action);
 
-    const QAbstractButton* pressed = box.clickedButton();
+    const QAbstractButton* pressed = box.Run();
     if (pressed == action) return 0;
     if (pressed && pressed == alternate) return 2;
     // The cancel button, or the dialog ended without a press (a quit).

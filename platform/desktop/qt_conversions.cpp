@@ -71,6 +71,11 @@ int CodePointIndex(const QString& s, int utf16) {
     return n;
 }
 
+QString PlainTitle(const QString& title) {
+    QString escaped = title;
+    return escaped.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
+}
+
 QString ShortcutText(const std::string& framework) {
     QString s = ToQ(framework);
     s.replace(QStringLiteral("Cmd+"), QStringLiteral("Ctrl+"), Qt::CaseInsensitive);

@@ -45,6 +45,11 @@ bool BoolProperty(const fw::PropertyObject& o, const std::string& name, bool oth
 int Utf16Index(const QString& s, int codePoints);
 int CodePointIndex(const QString& s, int utf16);
 
+// A window title as Qt shows it unchanged: Qt reads "[*]" in a title as the
+// place of a modified-document mark, and "[*][*]" as the characters "[*]".
+QString PlainTitle(const QString& title);
+inline QString PlainTitle(const std::string& title) { return PlainTitle(ToQ(title)); }
+
 // Turns the macOS-style shortcut text of a menu item ("Cmd+Z") into Qt's.
 QString ShortcutText(const std::string& framework);
 

@@ -183,7 +183,7 @@ private:
     void ApplyLook() {
         auto w = Model();
         if (!w || !widget_) return;
-        const QString title = ToQ(w->Title());
+        const QString title = PlainTitle(w->Title());
         if (widget_->windowTitle() != title) widget_->setWindowTitle(title);
         const QSize size(std::max(0, w->Width()), std::max(0, w->Height()));
         if (content_->size() != size || content_->minimumSize() != size) content_->setFixedSize(size);

@@ -1,5 +1,6 @@
 // "Show Help" from the Control Panel's Help menu: the Help window shows the
-// help text with its headings in blue and its warnings in red.
+// help text with its headings in blue and its warnings in red; its menus
+// open on their access keys.
 #include <X11/keysym.h>
 
 #include <cstdlib>
@@ -9,7 +10,20 @@
 namespace e2e {
 namespace {
 
-class HelpWindow : public XvfbFixture {};
+class HelpWindow : public XvfbFixture {
+protected:
+    // Starts the program and chooses "Show Help" in the Control Panel's Help menu.
+    std::optional<TopLevel> ShowHelp() {
+        StartProgram();
+        if (!panel || !OpenPanelMenu(15)) return std::nullopt;
+        for (int i = 0; i < 3; ++i) input->Tap({XK_Right});  // File, Sound, Check for Update, Help
+        Pause(150ms);
+        input->Tap({XK_Return});  // "Show Help"
+        auto help = x->WaitForTitle("Help");
+        if (help) Pause(300ms);
+        return help;
+    }
+};
 
 // Pixels close to a pure colour: the cores of bold glyph strokes.
 int CountNear(const RgbImage& image, uint32_t rgb) {
@@ -25,15 +39,8 @@ int CountNear(const RgbImage& image, uint32_t rgb) {
 }
 
 TEST_F(HelpWindow, ShowsTheHeadingsInBlueAndTheWarningsInRed) {
-    StartProgram();
-    ASSERT_TRUE(panel);
-    ASSERT_TRUE(OpenPanelMenu(15));
-    for (int i = 0; i < 3; ++i) input->Tap({XK_Right});  // File, Sound, Check for Update, Help
-    Pause(150ms);
-    input->Tap({XK_Return});  // "Show Help"
-    auto help = x->WaitForTitle("Help");
+    auto help = ShowHelp();
     ASSERT_TRUE(help) << "no Help window appeared";
-    Pause(300ms);
     const RgbImage top = ReadScreen(x->display(), help->geometry);
     WritePng(top, (sandbox->Root() / "help-window-top.png").string());
     // The first screenful opens with the blue headings.
@@ -51,6 +58,29 @@ TEST_F(HelpWindow, ShowsTheHeadingsInBlueAndTheWarningsInRed) {
         red = CountNear(lower, 0xff0000);
     }
     EXPECT_GT(red, 50) << "no red warnings";
+}
+
+// The captions carry "&" before a letter ("&File", "&Edit", "Cu&t"): the
+// mark of the menu's access key, which is not shown.
+TEST_F(HelpWindow, AnAmpersandMarksTheAccessKeyOfTheHelpWindowsMenus) {
+    auto help = ShowHelp();
+    ASSERT_TRUE(help) << "no Help window appeared";
+
+    for (KeySym key : {XK_e, XK_f}) {
+        x->Focus(help->id);
+        Pause(100ms);
+        auto known = x->Mapped();
+        input->Tap({XK_Alt_L, key});
+        auto menu = x->WaitForNew(known, /*popup=*/true, 5s);
+        EXPECT_TRUE(menu) << "Alt+" << XKeysymToString(key) << " opened no menu";
+        if (!menu) continue;
+        Pause(150ms);
+        WritePng(ReadScreen(x->display()),
+                 (sandbox->Root() / (std::string("menu-") + XKeysymToString(key) + ".png")).string());
+        input->Tap({XK_Escape});
+        EXPECT_TRUE(x->WaitUntilGone(menu->id, 5s));
+        input->Tap({XK_Escape});  // out of the menu bar
+    }
 }
 
 }  // namespace
