@@ -11,6 +11,8 @@ struct NameCase {
     const char* time;
     const char* name;
 };
+// Tests print their parameter: the moment, not the struct's raw bytes.
+void PrintTo(const NameCase& c, std::ostream* os) { *os << c.date << ' ' << c.time; }
 
 const NameCase kNameCases[] = {
     // The worked examples.

@@ -58,8 +58,8 @@ protected:
         RuntimeInit();
         app = RuntimeNewObject<App>();
         RuntimeRegisterAppObject(app);
-        app->_AddMenuHandler("FilePrintHelp", RuntimeCreateDelegate(&App::Handle, app, "(  ) as Boolean", 0));
-        app->_AddMenuHandler("Broken", RuntimeCreateDelegate(&App::Fail, app, "(  ) as Boolean", 0));
+        app->_AddMenuHandler("FilePrintHelp", RuntimeCreateDelegate(&App::Handle, app, "(  ) as Boolean", 1));
+        app->_AddMenuHandler("Broken", RuntimeCreateDelegate(&App::Fail, app, "(  ) as Boolean", 1));
     }
     void TearDown() override { RuntimeExit(); }
     headless::Headless& backend = headless::InstallNew();

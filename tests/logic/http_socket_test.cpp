@@ -83,6 +83,7 @@ struct ReplyCase {
     int32_t status;
     std::string body;
 };
+void PrintTo(const ReplyCase& c, std::ostream* os) { *os << c.name; }
 
 class HttpReplyTest : public HttpSocketTest, public ::testing::WithParamInterface<ReplyCase> {};
 
@@ -233,6 +234,7 @@ struct HostCase {
     const char* name;
     std::string url, host;
 };
+void PrintTo(const HostCase& c, std::ostream* os) { *os << c.name; }
 
 class HttpHostTest : public HttpSocketTest, public ::testing::WithParamInterface<HostCase> {};
 

@@ -25,6 +25,7 @@ struct PrefsCase {
     int32_t top, left, period;
     bool sound;
 };
+void PrintTo(const PrefsCase& c, std::ostream* os) { *os << c.label; }
 
 const std::string kLongValue(100000, '7');
 

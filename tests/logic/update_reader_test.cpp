@@ -13,6 +13,7 @@ struct ReaderCase {
     std::string tag;
     std::string value;
 };
+void PrintTo(const ReaderCase& c, std::ostream* os) { *os << c.name; }
 
 class UpdateReaderTest : public ::testing::TestWithParam<ReaderCase> {
 protected:
@@ -66,6 +67,7 @@ struct FieldsCase {
     std::string version;
     double major, minor, bug;
 };
+void PrintTo(const FieldsCase& c, std::ostream* os) { *os << '"' << c.version << '"'; }
 
 class VersionFieldsTest : public ::testing::TestWithParam<FieldsCase> {};
 

@@ -151,6 +151,7 @@ struct UpgradeCase {
     std::string version, free;
     std::string message;
 };
+void PrintTo(const UpgradeCase& c, std::ostream* os) { *os << c.name; }
 
 class UpgradeTest : public UpdateWindowTest, public ::testing::WithParamInterface<UpgradeCase> {};
 
