@@ -2,6 +2,7 @@
 #include "app/app.h"
 
 #include "capture/window1.h"
+#include "program_kit/window_class.h"
 #include "settings/settings.h"
 
 namespace quorrel {
@@ -23,10 +24,7 @@ void AppClassDefiner() {
                          "CheckforFolder", "Constructor"}});
 }
 
-const ClassRecord* AppClassGetter() {
-    if (!RuntimeGetClass("App")) AppClassDefiner();
-    return RuntimeGetClass("App");
-}
+const ClassRecord* AppClassGetter() { return ClassGetter("App", AppClassDefiner); }
 
 std::shared_ptr<App> AppInstance() { return RuntimeCheckCast<App>(getAppObject()); }
 

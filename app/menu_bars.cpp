@@ -2,7 +2,7 @@
 // handlers, attached by item name.
 #include "app/menu_bars.h"
 
-#include "app/module_global.h"
+#include "program_kit/module_global.h"
 
 namespace quorrel {
 

@@ -2,7 +2,7 @@
 // initialisation and the event loop.
 #include "app/app.h"
 #include "app/menu_bars.h"
-#include "app/plugins.h"
+#include "program_kit/plugins.h"
 #include "app/startup.h"
 
 namespace quorrel {

@@ -2,7 +2,7 @@
 // character positions of the US forms.
 #include "capture/picture_file_name.h"
 
-#include "app/module_global.h"
+#include "program_kit/module_global.h"
 
 namespace quorrel {
 

@@ -1,7 +1,7 @@
 // The shutter sound: "Shutter.wav" from the resources folder, opened once.
 #include "capture/take_picture.h"
 
-#include "app/module_global.h"
+#include "program_kit/module_global.h"
 
 namespace quorrel {
 

@@ -2,7 +2,7 @@
 // and the PNG write.
 #include "capture/take_picture.h"
 
-#include "app/plugins.h"
+#include "program_kit/plugins.h"
 #include "capture/capture_state.h"
 #include "capture/picture_file_name.h"
 #include "capture/window1.h"

@@ -54,16 +54,6 @@ public:
     void Event_Open() override;
     void Event_Close() override;
     void Event_Restore() override;
-
-private:
-    template <class T>
-    std::shared_ptr<T> ControlNamed(const std::string& name) const {
-        return RuntimeCheckCast<T>(_ControlByName(name));
-    }
-    template <class T>
-    std::shared_ptr<T> MenuItemNamed(const std::string& name) const {
-        return RuntimeCheckCast<T>(MenuItem::_Lookup(MenuBar(), name));
-    }
 };
 
 // The one Control Panel: the open one, or a new one, built and shown.

@@ -2,7 +2,7 @@
 // the accessors of its controls and menu items.
 #include "capture/window1.h"
 
-#include "app/window_instance.h"
+#include "program_kit/window_class.h"
 
 namespace quorrel {
 
@@ -65,30 +65,30 @@ void _wrapper_Timer4ClassDefiner() { DefineTimerWrapper<4>(); }
 
 std::shared_ptr<Window1> Window1Instance() { return OpenOrBuildWindow<Window1>(kWindow1ClassName, &Window1ClassDefiner); }
 
-std::shared_ptr<Timer> Window1::Timer1() { return ControlNamed<Timer>("Timer1"); }
-std::shared_ptr<Timer> Window1::Timer2() { return ControlNamed<Timer>("Timer2"); }
-std::shared_ptr<CheckBox> Window1::Checkbox1() { return ControlNamed<CheckBox>("Checkbox1"); }
-std::shared_ptr<UpDownArrows> Window1::UpDownArrows1() { return ControlNamed<UpDownArrows>("UpDownArrows1"); }
-std::shared_ptr<Label> Window1::StaticText2() { return ControlNamed<Label>("StaticText2"); }
-std::shared_ptr<Label> Window1::StaticText3() { return ControlNamed<Label>("StaticText3"); }
-std::shared_ptr<Label> Window1::StaticText6() { return ControlNamed<Label>("StaticText6"); }
-std::shared_ptr<CheckBox> Window1::CheckBox2() { return ControlNamed<CheckBox>("CheckBox2"); }
-std::shared_ptr<Timer> Window1::Timer3() { return ControlNamed<Timer>("Timer3"); }
-std::shared_ptr<Oval> Window1::BottomPoint() { return ControlNamed<Oval>("BottomPoint"); }
-std::shared_ptr<Oval> Window1::TopPoint() { return ControlNamed<Oval>("TopPoint"); }
-std::shared_ptr<Timer> Window1::Timer4() { return ControlNamed<Timer>("Timer4"); }
+std::shared_ptr<Timer> Window1::Timer1() { return ControlNamed<Timer>(*this, "Timer1"); }
+std::shared_ptr<Timer> Window1::Timer2() { return ControlNamed<Timer>(*this, "Timer2"); }
+std::shared_ptr<CheckBox> Window1::Checkbox1() { return ControlNamed<CheckBox>(*this, "Checkbox1"); }
+std::shared_ptr<UpDownArrows> Window1::UpDownArrows1() { return ControlNamed<UpDownArrows>(*this, "UpDownArrows1"); }
+std::shared_ptr<Label> Window1::StaticText2() { return ControlNamed<Label>(*this, "StaticText2"); }
+std::shared_ptr<Label> Window1::StaticText3() { return ControlNamed<Label>(*this, "StaticText3"); }
+std::shared_ptr<Label> Window1::StaticText6() { return ControlNamed<Label>(*this, "StaticText6"); }
+std::shared_ptr<CheckBox> Window1::CheckBox2() { return ControlNamed<CheckBox>(*this, "CheckBox2"); }
+std::shared_ptr<Timer> Window1::Timer3() { return ControlNamed<Timer>(*this, "Timer3"); }
+std::shared_ptr<Oval> Window1::BottomPoint() { return ControlNamed<Oval>(*this, "BottomPoint"); }
+std::shared_ptr<Oval> Window1::TopPoint() { return ControlNamed<Oval>(*this, "TopPoint"); }
+std::shared_ptr<Timer> Window1::Timer4() { return ControlNamed<Timer>(*this, "Timer4"); }
 
-std::shared_ptr<MenuItem> Window1::HelpMenu() { return MenuItemNamed<MenuItem>("HelpMenu"); }
-std::shared_ptr<MenuItem> Window1::HelpShowHelp() { return MenuItemNamed<MenuItem>("HelpShowHelp"); }
-std::shared_ptr<MenuItem> Window1::CheckforUpdateMenu() { return MenuItemNamed<MenuItem>("CheckforUpdateMenu"); }
+std::shared_ptr<MenuItem> Window1::HelpMenu() { return MenuItemNamed(*this, "HelpMenu"); }
+std::shared_ptr<MenuItem> Window1::HelpShowHelp() { return MenuItemNamed(*this, "HelpShowHelp"); }
+std::shared_ptr<MenuItem> Window1::CheckforUpdateMenu() { return MenuItemNamed(*this, "CheckforUpdateMenu"); }
 std::shared_ptr<MenuItem> Window1::CheckforUpdateCheckNow() {
-    return MenuItemNamed<MenuItem>("CheckforUpdateCheckNow");
+    return MenuItemNamed(*this, "CheckforUpdateCheckNow");
 }
-std::shared_ptr<MenuItem> Window1::SoundMenu() { return MenuItemNamed<MenuItem>("SoundMenu"); }
-std::shared_ptr<AppleMenuItem> Window1::SoundAbout() { return MenuItemNamed<AppleMenuItem>("SoundAbout"); }
-std::shared_ptr<MenuItem> Window1::SoundStayQuiet() { return MenuItemNamed<MenuItem>("SoundStayQuiet"); }
-std::shared_ptr<MenuItem> Window1::SoundUseShutterClick() { return MenuItemNamed<MenuItem>("SoundUseShutterClick"); }
-std::shared_ptr<MenuItem> Window1::FileMenu() { return MenuItemNamed<MenuItem>("FileMenu"); }
-std::shared_ptr<MenuItem> Window1::FilePrintHelp() { return MenuItemNamed<MenuItem>("FilePrintHelp"); }
+std::shared_ptr<MenuItem> Window1::SoundMenu() { return MenuItemNamed(*this, "SoundMenu"); }
+std::shared_ptr<AppleMenuItem> Window1::SoundAbout() { return MenuItemNamed<AppleMenuItem>(*this, "SoundAbout"); }
+std::shared_ptr<MenuItem> Window1::SoundStayQuiet() { return MenuItemNamed(*this, "SoundStayQuiet"); }
+std::shared_ptr<MenuItem> Window1::SoundUseShutterClick() { return MenuItemNamed(*this, "SoundUseShutterClick"); }
+std::shared_ptr<MenuItem> Window1::FileMenu() { return MenuItemNamed(*this, "FileMenu"); }
+std::shared_ptr<MenuItem> Window1::FilePrintHelp() { return MenuItemNamed(*this, "FilePrintHelp"); }
 
 }  // namespace quorrel

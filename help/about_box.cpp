@@ -1,10 +1,9 @@
 #include "help/about_box.h"
 
 #include "app/app.h"
-#include "app/control_design.h"
-#include "app/new_control.h"
-#include "app/window_design.h"
-#include "app/window_instance.h"
+#include "program_kit/control_design.h"
+#include "program_kit/window_class.h"
+#include "program_kit/window_design.h"
 
 namespace quorrel {
 namespace {
@@ -22,117 +21,97 @@ struct Placement {
 };
 
 // What all seven controls share, then their own place and font.
-DesignList& ControlDesign(DesignList& list, const Placement& at, const std::string& font, bool bold) {
-    list.Int("Index", kNoIndex).Str("InitialParent", "");
-    return FrameAndLocks(list, {at.left, at.top, at.width, at.height}, {true, true, false, false})
-        .Int("TabPanelIndex", 0)
-        .Int("TabIndex", at.tabIndex)
-        .Bool("TabStop", true)
-        .Bool("Enabled", true)
-        .Bool("Visible", true)
-        .Str("HelpTag", "")
-        .Bool("AutoDeactivate", true)
-        .Str("TextFont", font)
-        .Bool("Bold", bold)
-        .Bool("Italic", false)
-        .Bool("Underline", false);
+DesignRows ControlDesign(const Placement& at, const std::string& font, bool bold) {
+    const DesignRows start = {{"Index", kNoIndex}, {"InitialParent", ""}};
+    const DesignRows look = {
+        {"TabPanelIndex", 0},
+        {"TabIndex", at.tabIndex},
+        {"TabStop", true},
+        {"Enabled", true},
+        {"Visible", true},
+        {"HelpTag", ""},
+        {"AutoDeactivate", true},
+        {"TextFont", font},
+        {"Bold", bold},
+        {"Italic", false},
+        {"Underline", false},
+    };
+    return start + FrameAndLocks({at.left, at.top, at.width, at.height}, kLockedLeftTop) + look;
 }
 
 std::string ButtonDesign(const std::string& name, const Placement& at, const std::string& caption) {
-    DesignList list;
-    ControlDesign(list, at, "System", true)
-        .Bool("Default", false)
-        .Bool("Cancel", false)
-        .Int("ButtonStyle", 0)
-        .Str("Caption", caption)
-        .Str("Name", name);
-    return list.Bytes();
+    const DesignRows own = {
+        {"Default", false},
+        {"Cancel", false},
+        {"ButtonStyle", 0},
+        {"Caption", caption},
+        {"Name", name},
+    };
+    return Encode(ControlDesign(at, "System", true) + own);
 }
 
 std::string LabelDesign(const std::string& name, const Placement& at, const std::string& font, bool bold,
                         int32_t align, bool multiline, const std::string& text) {
-    DesignList list;
-    ControlDesign(list, at, font, bold)
-        .Col("TextColor", 0, 0, 0)
-        .Bool("Selectable", false)
-        .Bool("Transparent", false)
-        .Str("DataSource", "")
-        .Str("DataField", "")
-        .Bool("Multiline", multiline)
-        .Int("TextAlign", align)
-        .Str("Text", text)
-        .Str("Name", name);
-    return list.Bytes();
+    const DesignRows own = {
+        {"TextColor", kBlack},
+        {"Selectable", false},
+        {"Transparent", false},
+        {"DataSource", ""},
+        {"DataField", ""},
+        {"Multiline", multiline},
+        {"TextAlign", align},
+        {"Text", text},
+        {"Name", name},
+    };
+    return Encode(ControlDesign(at, font, bold) + own);
 }
 
 constexpr int32_t kLeft = 0, kCentred = 1, kRight = 2;
 
 }  // namespace
 
-void AboutBox::Layout() {
-    RuntimeMassPropertySetter(std::static_pointer_cast<AboutBox>(shared_from_this()),
-                              WindowDesign({"About...", 264, 290, 0, false}));
-}
+void AboutBox::Layout() { RuntimeMassPropertySetter(Self(*this), WindowDesign({"About...", 264, 290, 0, false})); }
 
 void AboutBox::CreateControls() { _CreateControls0(); }
 
 void AboutBox::_CreateControls0() {
-    auto self = std::static_pointer_cast<AboutBox>(shared_from_this());
-
-    auto mail = AddNewControl<PushButton>(*this, "PushButton1");
-    mail->TextUnit(0);
-    RuntimeMassPropertySetter(mail, ButtonDesign("PushButton1", {72, 180, 120, 21, 0}, "Email Author"));
-    RuntimeAddEventHandler(mail, "Action",
-                           RuntimeCreateDelegate(&AboutBox::PushButton1_Action, self, "( PushButton )", 1));
-
-    auto web = AddNewControl<PushButton>(*this, "PushButton2");
-    web->TextUnit(0);
-    RuntimeMassPropertySetter(web, ButtonDesign("PushButton2", {72, 217, 120, 21, 1}, "Visit Web Site"));
-    RuntimeAddEventHandler(web, "Action",
-                           RuntimeCreateDelegate(&AboutBox::PushButton2_Action, self, "( PushButton )", 1));
-
-    auto credits = AddNewControl<Label>(*this, "StaticText2");
-    credits->TextUnit(0);
-    RuntimeMassPropertySetter(
-        credits, LabelDesign("StaticText2", {80, 86, 104, 87, 2}, "System", false, kCentred, true, kCredits));
-
-    auto product = AddNewControl<Label>(*this, "StaticText1");
-    product->TextSize(30);
-    product->TextUnit(0);
-    RuntimeMassPropertySetter(
-        product, LabelDesign("StaticText1", {20, 20, 224, 45, 3}, "Arial", true, kCentred, false, "Quorrel"));
-
-    auto versionCaption = AddNewControl<Label>(*this, "StaticText3");
-    versionCaption->TextSize(12);
-    versionCaption->TextUnit(0);
-    RuntimeMassPropertySetter(versionCaption, LabelDesign("StaticText3", {72, 60, 56, 20, 4}, "Arial", true, kLeft,
-                                                          false, "Version:"));
-
-    auto version = AddNewControl<Label>(*this, "StaticText4");
-    version->TextSize(12);
-    version->TextUnit(0);
-    RuntimeMassPropertySetter(
-        version, LabelDesign("StaticText4", {126, 60, 66, 20, 5}, "Arial", true, kRight, false, "1.0.0 Intel"));
-    RuntimeAddEventHandler(version, "Open",
-                           RuntimeCreateDelegate(&AboutBox::StaticText4_Open, self, "( Label )", 1));
-
-    auto iconCredit = AddNewControl<Label>(*this, "Label1");
-    iconCredit->TextUnit(0);
-    RuntimeMassPropertySetter(
-        iconCredit, LabelDesign("Label1", {0, 250, 264, 20, 6}, "System", false, kCentred, false, kIconCredit));
+    auto self = Self(*this);
+    AddControl<PushButton>(self, "PushButton1")
+        .TextUnit(0)
+        .Design(ButtonDesign("PushButton1", {72, 180, 120, 21, 0}, "Email Author"))
+        .On("Action", &AboutBox::PushButton1_Action, "( PushButton )");
+    AddControl<PushButton>(self, "PushButton2")
+        .TextUnit(0)
+        .Design(ButtonDesign("PushButton2", {72, 217, 120, 21, 1}, "Visit Web Site"))
+        .On("Action", &AboutBox::PushButton2_Action, "( PushButton )");
+    AddControl<Label>(self, "StaticText2")
+        .TextUnit(0)
+        .Design(LabelDesign("StaticText2", {80, 86, 104, 87, 2}, "System", false, kCentred, true, kCredits));
+    AddControl<Label>(self, "StaticText1")
+        .TextSize(30)
+        .TextUnit(0)
+        .Design(LabelDesign("StaticText1", {20, 20, 224, 45, 3}, "Arial", true, kCentred, false, "Quorrel"));
+    AddControl<Label>(self, "StaticText3")
+        .TextSize(12)
+        .TextUnit(0)
+        .Design(LabelDesign("StaticText3", {72, 60, 56, 20, 4}, "Arial", true, kLeft, false, "Version:"));
+    AddControl<Label>(self, "StaticText4")
+        .TextSize(12)
+        .TextUnit(0)
+        .Design(LabelDesign("StaticText4", {126, 60, 66, 20, 5}, "Arial", true, kRight, false, "1.0.0 Intel"))
+        .On("Open", &AboutBox::StaticText4_Open, "( Label )");
+    AddControl<Label>(self, "Label1")
+        .TextUnit(0)
+        .Design(LabelDesign("Label1", {0, 250, 264, 20, 6}, "System", false, kCentred, false, kIconCredit));
 }
 
-std::shared_ptr<PushButton> AboutBox::PushButton1() {
-    return RuntimeCheckCast<PushButton>(_ControlByName("PushButton1"));
-}
-std::shared_ptr<PushButton> AboutBox::PushButton2() {
-    return RuntimeCheckCast<PushButton>(_ControlByName("PushButton2"));
-}
-std::shared_ptr<Label> AboutBox::StaticText2() { return RuntimeCheckCast<Label>(_ControlByName("StaticText2")); }
-std::shared_ptr<Label> AboutBox::StaticText1() { return RuntimeCheckCast<Label>(_ControlByName("StaticText1")); }
-std::shared_ptr<Label> AboutBox::StaticText3() { return RuntimeCheckCast<Label>(_ControlByName("StaticText3")); }
-std::shared_ptr<Label> AboutBox::StaticText4() { return RuntimeCheckCast<Label>(_ControlByName("StaticText4")); }
-std::shared_ptr<Label> AboutBox::Label1() { return RuntimeCheckCast<Label>(_ControlByName("Label1")); }
+std::shared_ptr<PushButton> AboutBox::PushButton1() { return ControlNamed<PushButton>(*this, "PushButton1"); }
+std::shared_ptr<PushButton> AboutBox::PushButton2() { return ControlNamed<PushButton>(*this, "PushButton2"); }
+std::shared_ptr<Label> AboutBox::StaticText2() { return ControlNamed<Label>(*this, "StaticText2"); }
+std::shared_ptr<Label> AboutBox::StaticText1() { return ControlNamed<Label>(*this, "StaticText1"); }
+std::shared_ptr<Label> AboutBox::StaticText3() { return ControlNamed<Label>(*this, "StaticText3"); }
+std::shared_ptr<Label> AboutBox::StaticText4() { return ControlNamed<Label>(*this, "StaticText4"); }
+std::shared_ptr<Label> AboutBox::Label1() { return ControlNamed<Label>(*this, "Label1"); }
 
 void AboutBox::PushButton1_Action(std::shared_ptr<PushButton> /*sender*/) {
     GlobalShowURL(RuntimeAddString("mailto:", GetBundleInfo().mailAddress));
@@ -154,10 +133,7 @@ void AboutBoxClassDefiner() {
                          "PushButton2_Action", "StaticText4_Open"}});
 }
 
-const ClassRecord* AboutBoxClassGetter() {
-    if (!RuntimeGetClass(kAboutBoxClassName)) AboutBoxClassDefiner();
-    return RuntimeGetClass(kAboutBoxClassName);
-}
+const ClassRecord* AboutBoxClassGetter() { return ClassGetter(kAboutBoxClassName, AboutBoxClassDefiner); }
 
 std::shared_ptr<AboutBox> AboutBoxInstance() {
     return OpenOrBuildWindow<AboutBox>(kAboutBoxClassName, AboutBoxClassDefiner);

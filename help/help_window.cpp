@@ -1,11 +1,10 @@
 #include "help/help_window.h"
 
-#include "app/control_design.h"
-#include "app/new_control.h"
 #include "app/menu_bars.h"
-#include "app/window_design.h"
-#include "app/window_instance.h"
 #include "help/help_text.h"
+#include "program_kit/control_design.h"
+#include "program_kit/window_class.h"
+#include "program_kit/window_design.h"
 
 namespace quorrel {
 namespace {
@@ -20,71 +19,67 @@ std::string PushButton1Design() {
 }
 
 std::string TextArea1Design() {
-    DesignList list;
-    list.Str("InitialParent", "")
-        .Str("DataField", "")
-        .Str("DataSource", "")
-        .Bool("AutomaticallyCheckSpelling", true)
-        .Int("Alignment", 0)
-        .Bool("AcceptTabs", false)
-        .Int("LimitText", 0)
-        .Bool("ReadOnly", false)
-        .Str("Mask", "")
-        .Str("Text", std::string(HelpText()))
-        .Bool("Underline", false)
-        .Bool("Italic", false)
-        .Bool("Bold", false)
-        .Str("TextFont", "System")
-        .Bool("HideSelection", true)
-        .Bool("AutoDeactivate", true)
-        .Str("HelpTag", "")
-        .Bool("Visible", true)
-        .Str("Format", "")
-        .Bool("Enabled", true)
-        .Col("BackColor", 255, 255, 255)
-        .Col("TextColor", 0, 0, 0)
-        .Bool("UseFocusRing", true)
-        .Bool("Styled", true)
-        .Bool("ScrollbarVertical", true)
-        .Bool("ScrollbarHorizontal", false)
-        .Bool("Multiline", true)
-        .Bool("Border", true)
-        .Bool("TabStop", true)
-        .Int("TabIndex", 2)
-        .Int("TabPanelIndex", 0);
-    return LocksFrameIndexName(list, {true, true, false, false}, {20, 20, 310, 308}, "TextArea1").Bytes();
+    const DesignRows own = {
+        {"InitialParent", ""},
+        {"DataField", ""},
+        {"DataSource", ""},
+        {"AutomaticallyCheckSpelling", true},
+        {"Alignment", 0},
+        {"AcceptTabs", false},
+        {"LimitText", 0},
+        {"ReadOnly", false},
+        {"Mask", ""},
+        {"Text", std::string(HelpText())},
+        {"Underline", false},
+        {"Italic", false},
+        {"Bold", false},
+        {"TextFont", "System"},
+        {"HideSelection", true},
+        {"AutoDeactivate", true},
+        {"HelpTag", ""},
+        {"Visible", true},
+        {"Format", ""},
+        {"Enabled", true},
+        {"BackColor", kWhite},
+        {"TextColor", kBlack},
+        {"UseFocusRing", true},
+        {"Styled", true},
+        {"ScrollbarVertical", true},
+        {"ScrollbarHorizontal", false},
+        {"Multiline", true},
+        {"Border", true},
+        {"TabStop", true},
+        {"TabIndex", 2},
+        {"TabPanelIndex", 0},
+    };
+    return Encode(own + LocksFrameIndexName(kLockedLeftTop, {20, 20, 310, 308}, "TextArea1"));
 }
 
 }  // namespace
 
 void Help::Layout() {
     MenuBar(MenuBar2Instance());
-    RuntimeMassPropertySetter(std::static_pointer_cast<Help>(shared_from_this()),
-                              WindowDesign({"Help", 350, 348, 0, false}));
+    RuntimeMassPropertySetter(Self(*this), WindowDesign({"Help", 350, 348, 0, false}));
 }
 
 void Help::CreateControls() { _CreateControls0(); }
 
 void Help::_CreateControls0() {
-    auto self = std::static_pointer_cast<Help>(shared_from_this());
-
-    AddNewControl<PushButton>(*this, "PushButton1");
-    PushButton1()->TextUnit(0);
-    RuntimeMassPropertySetter(PushButton1(), PushButton1Design());
-    RuntimeAddEventHandler(PushButton1(), "Action",
-                           RuntimeCreateDelegate(&Help::PushButton1_Action, self, "( PushButton )", 1));
-
-    AddNewControl<TextArea>(*this, "TextArea1");
-    TextArea1()->TextUnit(0);
-    TextArea1()->LineSpacing(1.0);
-    RuntimeMassPropertySetter(TextArea1(), TextArea1Design());
-    RuntimeAddEventHandler(TextArea1(), "Open",
-                           RuntimeCreateDelegate(&Help::TextArea1_Open, self, "( TextArea )", 1));
+    auto self = Self(*this);
+    AddControl<PushButton>(self, "PushButton1")
+        .TextUnit(0)
+        .Design(PushButton1Design())
+        .On("Action", &Help::PushButton1_Action, "( PushButton )");
+    AddControl<TextArea>(self, "TextArea1")
+        .TextUnit(0)
+        .LineSpacing(1.0)
+        .Design(TextArea1Design())
+        .On("Open", &Help::TextArea1_Open, "( TextArea )");
 }
 
-std::shared_ptr<PushButton> Help::PushButton1() { return RuntimeCheckCast<PushButton>(_ControlByName("PushButton1")); }
+std::shared_ptr<PushButton> Help::PushButton1() { return ControlNamed<PushButton>(*this, "PushButton1"); }
 
-std::shared_ptr<TextArea> Help::TextArea1() { return RuntimeCheckCast<TextArea>(_ControlByName("TextArea1")); }
+std::shared_ptr<TextArea> Help::TextArea1() { return ControlNamed<TextArea>(*this, "TextArea1"); }
 
 void Help::PushButton1_Action(std::shared_ptr<PushButton> /*sender*/) {
     int32_t start = NotNil(TextArea1())->SelStart();
@@ -105,21 +100,17 @@ void Help::TextArea1_Open(std::shared_ptr<TextArea> sender) {
     sender->SelLength(0);
 }
 
-std::shared_ptr<MenuItem> Help::BarItem(const std::string& name) const {
-    return MenuItem::_Lookup(MenuBar(), name);
-}
-
-std::shared_ptr<MenuItem> Help::EditMenu() { return BarItem("EditMenu"); }
-std::shared_ptr<MenuItem> Help::EditSelectAll() { return BarItem("EditSelectAll"); }
-std::shared_ptr<MenuItem> Help::EditSeparator2() { return BarItem("EditSeparator2"); }
-std::shared_ptr<MenuItem> Help::EditClear() { return BarItem("EditClear"); }
-std::shared_ptr<MenuItem> Help::EditPaste() { return BarItem("EditPaste"); }
-std::shared_ptr<MenuItem> Help::EditCopy() { return BarItem("EditCopy"); }
-std::shared_ptr<MenuItem> Help::EditCut() { return BarItem("EditCut"); }
-std::shared_ptr<MenuItem> Help::EditSeparator1() { return BarItem("EditSeparator1"); }
-std::shared_ptr<MenuItem> Help::EditUndo() { return BarItem("EditUndo"); }
-std::shared_ptr<MenuItem> Help::FileMenu() { return BarItem("FileMenu"); }
-std::shared_ptr<MenuItem> Help::FilePrintHelp() { return BarItem("FilePrintHelp"); }
+std::shared_ptr<MenuItem> Help::EditMenu() { return MenuItemNamed(*this, "EditMenu"); }
+std::shared_ptr<MenuItem> Help::EditSelectAll() { return MenuItemNamed(*this, "EditSelectAll"); }
+std::shared_ptr<MenuItem> Help::EditSeparator2() { return MenuItemNamed(*this, "EditSeparator2"); }
+std::shared_ptr<MenuItem> Help::EditClear() { return MenuItemNamed(*this, "EditClear"); }
+std::shared_ptr<MenuItem> Help::EditPaste() { return MenuItemNamed(*this, "EditPaste"); }
+std::shared_ptr<MenuItem> Help::EditCopy() { return MenuItemNamed(*this, "EditCopy"); }
+std::shared_ptr<MenuItem> Help::EditCut() { return MenuItemNamed(*this, "EditCut"); }
+std::shared_ptr<MenuItem> Help::EditSeparator1() { return MenuItemNamed(*this, "EditSeparator1"); }
+std::shared_ptr<MenuItem> Help::EditUndo() { return MenuItemNamed(*this, "EditUndo"); }
+std::shared_ptr<MenuItem> Help::FileMenu() { return MenuItemNamed(*this, "FileMenu"); }
+std::shared_ptr<MenuItem> Help::FilePrintHelp() { return MenuItemNamed(*this, "FilePrintHelp"); }
 
 void HelpClassDefiner() {
     RuntimeDefineClass({kHelpClassName,
@@ -130,10 +121,7 @@ void HelpClassDefiner() {
                          "FilePrintHelp"}});
 }
 
-const ClassRecord* HelpClassGetter() {
-    if (!RuntimeGetClass(kHelpClassName)) HelpClassDefiner();
-    return RuntimeGetClass(kHelpClassName);
-}
+const ClassRecord* HelpClassGetter() { return ClassGetter(kHelpClassName, HelpClassDefiner); }
 
 std::shared_ptr<Help> HelpInstance() { return OpenOrBuildWindow<Help>(kHelpClassName, HelpClassDefiner); }
 

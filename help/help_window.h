@@ -32,9 +32,6 @@ public:
     virtual std::shared_ptr<MenuItem> EditUndo();
     virtual std::shared_ptr<MenuItem> FileMenu();
     virtual std::shared_ptr<MenuItem> FilePrintHelp();
-
-private:
-    std::shared_ptr<MenuItem> BarItem(const std::string& name) const;
 };
 
 // The open Help window, or a new one, built, styled and shown.

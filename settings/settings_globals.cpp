@@ -1,7 +1,7 @@
 // The settings globals and their start values.
 #include "settings/settings.h"
 
-#include "app/module_global.h"
+#include "program_kit/module_global.h"
 
 namespace quorrel {
 

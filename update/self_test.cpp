@@ -1,10 +1,9 @@
 #include "update/self_test.h"
 
 #include "app/app.h"
-#include "app/control_design.h"
-#include "app/new_control.h"
-#include "app/window_design.h"
-#include "app/window_instance.h"
+#include "program_kit/control_design.h"
+#include "program_kit/window_class.h"
+#include "program_kit/window_design.h"
 #include "update/update_window.h"
 
 namespace quorrel {
@@ -14,82 +13,76 @@ namespace {
 const char* const kSelfTestClassName = "selfTest.selfTest";
 
 // What the three controls have in common, up to their own properties.
-DesignList SelfTestControlStart() {
-    DesignList d;
-    d.Str("InitialParent", "")
-        .Bool("Underline", false)
-        .Bool("Italic", false)
-        .Bool("Bold", true)
-        .Str("TextFont", "System")
-        .Bool("AutoDeactivate", true)
-        .Str("HelpTag", "")
-        .Bool("Visible", true)
-        .Bool("Enabled", true);
-    return d;
+DesignRows SelfTestControlStart() {
+    return {
+        {"InitialParent", ""},
+        {"Underline", false},
+        {"Italic", false},
+        {"Bold", true},
+        {"TextFont", "System"},
+        {"AutoDeactivate", true},
+        {"HelpTag", ""},
+        {"Visible", true},
+        {"Enabled", true},
+    };
 }
 
 // A label of the window: its place, text and alignment.
 std::string SelfTestLabelDesign(const std::string& name, const std::string& text, int32_t align, int32_t left,
                                 int32_t width, int32_t tabIndex) {
-    DesignList list = SelfTestControlStart();
-    list.Str("DataField", "")
-        .Str("DataSource", "")
-        .Bool("Transparent", false)
-        .Bool("Selectable", false)
-        .Bool("Multiline", false)
-        .Col("TextColor", 0, 0, 0)
-        .Int("TextAlign", align)
-        .Str("Text", text)
-        .Int("TabIndex", tabIndex)
-        .Int("TabPanelIndex", 0);
-    return LocksFrameIndexName(list, {true, true, false, false}, {left, 20, width, 20}, name)
-        .Bool("TabStop", true)
-        .Bytes();
+    const DesignRows own = {
+        {"DataField", ""},
+        {"DataSource", ""},
+        {"Transparent", false},
+        {"Selectable", false},
+        {"Multiline", false},
+        {"TextColor", kBlack},
+        {"TextAlign", align},
+        {"Text", text},
+        {"TabIndex", tabIndex},
+        {"TabPanelIndex", 0},
+    };
+    return Encode(SelfTestControlStart() + own + LocksFrameIndexName(kLockedLeftTop, {left, 20, width, 20}, name) +
+                  DesignRows{{"TabStop", true}});
+}
+
+std::string CheckForUpdatesDesign() {
+    const DesignRows own = {
+        {"ButtonStyle", 0},
+        {"Default", true},
+        {"Cancel", false},
+        {"Caption", "Check for Updates"},
+        {"TabStop", true},
+        {"TabIndex", 2},
+        {"TabPanelIndex", 0},
+    };
+    return Encode(SelfTestControlStart() + own + LocksFrameIndexName(kLockedLeftTop, {28, 61, 157, 21}, "PushButton1"));
 }
 
 }  // namespace
 
-void selfTest::Layout() {
-    RuntimeMassPropertySetter(std::static_pointer_cast<PropertyObject>(shared_from_this()),
-                              WindowDesign({"Self Test", 212, 102, 0, false}));
-}
+void selfTest::Layout() { RuntimeMassPropertySetter(Self(*this), WindowDesign({"Self Test", 212, 102, 0, false})); }
 
 void selfTest::CreateControls() { _CreateControls0(); }
 
 void selfTest::_CreateControls0() {
-    auto self = std::static_pointer_cast<selfTest>(shared_from_this());
-
-    AddNewControl<Label>(*this, "StaticText1");
-    StaticText1()->TextUnit(0);
-    RuntimeMassPropertySetter(StaticText1(), SelfTestLabelDesign("StaticText1", "Version:", 0, 38, 61, 0));
-
-    AddNewControl<Label>(*this, "StaticText2");
-    StaticText2()->TextUnit(0);
-    RuntimeMassPropertySetter(StaticText2(), SelfTestLabelDesign("StaticText2", "1.0.0 Intel", 2, 99, 76, 1));
-    RuntimeAddEventHandler(StaticText2(), "Open",
-                           RuntimeCreateDelegate(&selfTest::StaticText2_Open, self, "( Label )", 1));
-
-    AddNewControl<PushButton>(*this, "PushButton1");
-    PushButton1()->TextUnit(0);
-    DesignList buttonDesign = SelfTestControlStart();
-    buttonDesign.Int("ButtonStyle", 0)
-        .Bool("Default", true)
-        .Bool("Cancel", false)
-        .Str("Caption", "Check for Updates")
-        .Bool("TabStop", true)
-        .Int("TabIndex", 2)
-        .Int("TabPanelIndex", 0);
-    LocksFrameIndexName(buttonDesign, {true, true, false, false}, {28, 61, 157, 21}, "PushButton1");
-    RuntimeMassPropertySetter(PushButton1(), buttonDesign.Bytes());
-    RuntimeAddEventHandler(PushButton1(), "Action",
-                           RuntimeCreateDelegate(&selfTest::PushButton1_Action, self, "( PushButton )", 1));
+    auto self = Self(*this);
+    AddControl<Label>(self, "StaticText1")
+        .TextUnit(0)
+        .Design(SelfTestLabelDesign("StaticText1", "Version:", 0, 38, 61, 0));
+    AddControl<Label>(self, "StaticText2")
+        .TextUnit(0)
+        .Design(SelfTestLabelDesign("StaticText2", "1.0.0 Intel", 2, 99, 76, 1))
+        .On("Open", &selfTest::StaticText2_Open, "( Label )");
+    AddControl<PushButton>(self, "PushButton1")
+        .TextUnit(0)
+        .Design(CheckForUpdatesDesign())
+        .On("Action", &selfTest::PushButton1_Action, "( PushButton )");
 }
 
-std::shared_ptr<Label> selfTest::StaticText1() { return RuntimeCheckCast<Label>(_ControlByName("StaticText1")); }
-std::shared_ptr<Label> selfTest::StaticText2() { return RuntimeCheckCast<Label>(_ControlByName("StaticText2")); }
-std::shared_ptr<PushButton> selfTest::PushButton1() {
-    return RuntimeCheckCast<PushButton>(_ControlByName("PushButton1"));
-}
+std::shared_ptr<Label> selfTest::StaticText1() { return ControlNamed<Label>(*this, "StaticText1"); }
+std::shared_ptr<Label> selfTest::StaticText2() { return ControlNamed<Label>(*this, "StaticText2"); }
+std::shared_ptr<PushButton> selfTest::PushButton1() { return ControlNamed<PushButton>(*this, "PushButton1"); }
 
 void selfTest::StaticText2_Open(std::shared_ptr<Label> label) { NotNil(label)->Text(NotNil(AppInstance())->LongVersion()); }
 
@@ -101,10 +94,7 @@ void selfTestClassDefiner() {
                          "StaticText2_Open", "PushButton1_Action"}});
 }
 
-const ClassRecord* selfTestClassGetter() {
-    if (!RuntimeGetClass(kSelfTestClassName)) selfTestClassDefiner();
-    return RuntimeGetClass(kSelfTestClassName);
-}
+const ClassRecord* selfTestClassGetter() { return ClassGetter(kSelfTestClassName, selfTestClassDefiner); }
 
 std::shared_ptr<selfTest> selfTestInstance() {
     return OpenOrBuildWindow<selfTest>(kSelfTestClassName, selfTestClassDefiner);

@@ -14,6 +14,8 @@ class _wrapper_hp : public HTTPSocket {
 public:
     std::weak_ptr<updateWindow> owner;  // weak: the socket must not keep its window alive
     int32_t index = kNoIndex;
+    void _SetWindow(const std::shared_ptr<updateWindow>& w) { owner = w; }
+    void _SetIndex(int32_t i) { index = i; }
     std::string ClassName() const override { return "updateWindow._wrapper_hp"; }
 };
 

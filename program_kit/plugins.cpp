@@ -1,5 +1,5 @@
 // Loading the plug-in libraries and resolving the program's entries.
-#include "app/plugins.h"
+#include "program_kit/plugins.h"
 
 namespace quorrel {
 
