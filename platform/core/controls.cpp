@@ -39,7 +39,7 @@ void Control::NotifyPeer(const std::string& property) {
     auto w = window_.lock();
     if (!w) return;
     auto* rect = dynamic_cast<RectControl*>(this);
-    if (auto* peer = w->_Peer(); peer && rect) peer->ControlChanged(*rect, property);
+    if (auto* peer = w->Peer(); peer && rect) peer->ControlChanged(*rect, property);
 }
 
 // --- RectControl ------------------------------------------------------------
@@ -70,9 +70,8 @@ void RectControl::PropertyChanged(const std::string& name) { Control::PropertyCh
 
 void RectControl::Refresh(bool /*immediately*/) {
     CheckMainThread();
-    ++refreshes_;
     auto w = Window();
-    if (auto* peer = w ? w->_Peer() : nullptr) peer->Refresh(*this);
+    if (auto* peer = w ? w->Peer() : nullptr) peer->Refresh(*this);
 }
 
 // --- TextControl ------------------------------------------------------------
@@ -125,9 +124,9 @@ const std::type_info* CheckBox::EventSignature(const std::string& event) const {
     return TextControl::EventSignature(event);
 }
 
-void CheckBox::_PeerToggled(bool value) {
-    SetProperty("Value", value);
-    RaiseSelf<CheckBox>("Action");
+void PeerAccess::Toggled(CheckBox& box, bool value) {
+    box.Value(value);
+    box.RaiseSelf<CheckBox>("Action");
 }
 
 // --- PushButton -------------------------------------------------------------
@@ -147,7 +146,7 @@ const std::type_info* PushButton::EventSignature(const std::string& event) const
     return TextControl::EventSignature(event);
 }
 
-void PushButton::_PeerPressed() { RaiseSelf<PushButton>("Action"); }
+void PeerAccess::Pressed(PushButton& button) { button.RaiseSelf<PushButton>("Action"); }
 
 // --- Oval -------------------------------------------------------------------
 
@@ -187,7 +186,7 @@ const std::type_info* UpDownArrows::EventSignature(const std::string& event) con
     return RectControl::EventSignature(event);
 }
 
-void UpDownArrows::_PeerUp() { RaiseSelf<UpDownArrows>("Up"); }
-void UpDownArrows::_PeerDown() { RaiseSelf<UpDownArrows>("Down"); }
+void PeerAccess::Up(UpDownArrows& arrows) { arrows.RaiseSelf<UpDownArrows>("Up"); }
+void PeerAccess::Down(UpDownArrows& arrows) { arrows.RaiseSelf<UpDownArrows>("Down"); }
 
 }  // namespace fw

@@ -82,31 +82,31 @@ void TextArea::SelBold(bool b) {
     StyleSelection([&](CharStyle& s) { s.bold = b; });
 }
 
-void TextArea::_PeerEdited(const std::string& text, const std::vector<CharStyle>& styles) {
-    fromPeer_ = true;
+void PeerAccess::Edited(TextArea& area, const std::string& text, const std::vector<CharStyle>& styles) {
+    area.fromPeer_ = true;
     try {
-        SetProperty("Text", text);
+        area.Text(text);
     } catch (...) {
-        fromPeer_ = false;
+        area.fromPeer_ = false;
         throw;
     }
-    fromPeer_ = false;
-    styles_ = styles;
-    styles_.resize(static_cast<size_t>(StringDBCSLen(text)));
-    ClampSelection();
+    area.fromPeer_ = false;
+    area.styles_ = styles;
+    area.styles_.resize(static_cast<size_t>(StringDBCSLen(text)));
+    area.ClampSelection();
 }
 
-void TextArea::_PeerSelection(int32_t start, int32_t length) {
-    selStart_ = start;
-    selLength_ = length;
-    ClampSelection();
+void PeerAccess::Selection(TextArea& area, int32_t start, int32_t length) {
+    area.selStart_ = start;
+    area.selLength_ = length;
+    area.ClampSelection();
 }
 
 std::shared_ptr<StyledTextPrinter> TextArea::styledTextPrinter(const std::shared_ptr<Graphics>& job,
                                                                int32_t lineWidth) {
     CheckMainThread();
     NotNil(job);
-    auto peer = CurrentBackend().CreateStyledTextPrinter(*this, job->_Job(), lineWidth);
+    auto peer = CurrentBackend().CreateStyledTextPrinter(*this, PeerAccess::Job(*job), lineWidth);
     return std::make_shared<StyledTextPrinter>(job, std::move(peer));
 }
 

@@ -115,7 +115,7 @@ private:
         if (now == docSeen_) return;  // a change of formats alone that reads the same
         docSeen_ = now;
         modelSeen_ = now;
-        Deliver([&] { m->_PeerEdited(now.text, now.styles); });
+        Deliver([&] { fw::PeerAccess::Edited(*m, now.text, now.styles); });
         UserSelected();
     }
 
@@ -128,7 +128,7 @@ private:
         const int from = CodePointIndex(plain, std::min(c.anchor(), c.position()));
         const int to = CodePointIndex(plain, std::max(c.anchor(), c.position()));
         if (m->SelStart() == from && m->SelLength() == to - from) return;
-        Deliver([&] { m->_PeerSelection(from, to - from); });
+        Deliver([&] { fw::PeerAccess::Selection(*m, from, to - from); });
     }
 
     QTextEdit* edit_;

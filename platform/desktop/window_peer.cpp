@@ -71,14 +71,14 @@ public:
         content_ = new QWidget(widget_);
         layout->addWidget(content_);
         widget_->closeRequested = [this] {
-            if (auto w = Model()) Deliver([&] { w->_PeerCloseRequested(); });
+            if (auto w = Model()) Deliver([&] { fw::PeerAccess::CloseRequested(*w); });
         };
         widget_->restored = [this] {
-            if (auto w = Model()) Deliver([&] { w->_PeerRestored(); });
+            if (auto w = Model()) Deliver([&] { fw::PeerAccess::Restored(*w); });
         };
         widget_->moved = [this] {
             if (placing_ || !widget_ || !widget_->isVisible()) return;
-            if (auto w = Model()) Deliver([&] { w->_PeerMoved(CurrentTop(), CurrentLeft()); });
+            if (auto w = Model()) Deliver([&] { fw::PeerAccess::Moved(*w, CurrentTop(), CurrentLeft()); });
         };
         widget_->defaultOrCancel = [this](bool escape) { return PressDefaultOrCancel(escape); };
         ApplyLook();
@@ -169,11 +169,11 @@ public:
     // Until it first shows, the window stands where the program asked.
     int32_t CurrentTop() override {
         auto w = Model();
-        return shown_ || !w ? ContentOrigin().y() : w->_RequestedTop();
+        return shown_ || !w ? ContentOrigin().y() : fw::PeerAccess::ModelTop(*w);
     }
     int32_t CurrentLeft() override {
         auto w = Model();
-        return shown_ || !w ? ContentOrigin().x() : w->_RequestedLeft();
+        return shown_ || !w ? ContentOrigin().x() : fw::PeerAccess::ModelLeft(*w);
     }
 
 private:
@@ -254,7 +254,7 @@ private:
             auto button = std::dynamic_pointer_cast<fw::PushButton>(c);
             if (!button || !button->Visible() || !button->Enabled()) continue;
             if (escape ? button->Cancel() : button->Default()) {
-                Deliver([&] { button->_PeerPressed(); });
+                Deliver([&] { fw::PeerAccess::Pressed(*button); });
                 return true;
             }
         }
@@ -296,11 +296,12 @@ private:
     void PlaceContent() {
         auto w = Model();
         if (!w || !widget_ || !shown_) return;
-        if (!w->_PositionSet() && placed_) return;
+        if (!fw::PeerAccess::PositionSet(*w) && placed_) return;
         widget_->adjustSize();
         const placement::Point at =
-            w->_PositionSet()
-                ? placement::KeepReachable({w->_RequestedLeft(), w->_RequestedTop()}, Shape(), CurrentScreens())
+            fw::PeerAccess::PositionSet(*w)
+                ? placement::KeepReachable({fw::PeerAccess::ModelLeft(*w), fw::PeerAccess::ModelTop(*w)}, Shape(),
+                                           CurrentScreens())
                 : placement::PlaceUnpositioned(Shape(), CurrentScreens(), OtherFrames());
         placed_ = true;
         // Within 16 bits, as the placement keeps it.
