@@ -38,7 +38,8 @@ std::function<R(A...)> RuntimeCreateDelegate(R (*routine)(A...), const std::stri
 
 // Events of a framework object, by name. A handler is a std::function whose
 // parameters match the event's (the raiser's types); a mismatch raises
-// TypeMismatchException when the handler is added.
+// TypeMismatchException when the handler is added, and when the event is
+// raised with other types (no handler would match it).
 class EventSource : public Object {
 public:
     template <class... A>
@@ -52,6 +53,7 @@ protected:
     // handler reaches the framework's default handling.
     template <class... A>
     void Raise(const std::string& event, A... args) {
+        CheckSignature(event, typeid(std::function<void(A...)>));
         auto it = handlers_.find(event);
         if (it == handlers_.end()) return;
         // A handler may add handlers (the list may grow and move), so each is
@@ -59,8 +61,9 @@ protected:
         const size_t count = it->second.size();
         for (size_t i = 0; i < count; ++i) {
             std::shared_ptr<const std::any> held = it->second[i];
-            const auto* f = std::any_cast<std::function<void(A...)>>(held.get());
-            if (f) Dispatch([&] { (*f)(args...); });
+            // The signature was checked when the handler was added and above.
+            const auto& f = *std::any_cast<std::function<void(A...)>>(held.get());
+            Dispatch([&] { f(args...); });
         }
     }
     // Subclasses declare which std::function type each event takes.
