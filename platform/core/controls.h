@@ -17,6 +17,8 @@ class Window;
 // Anything a window holds under a name (timers and sockets too).
 class Control : public PropertyObject {
 public:
+    static constexpr Property<std::string> NameProperty{"Name", ""};
+    FW_PROPERTY(int32_t, Index, kNoIndex)
     std::shared_ptr<fw::Window> Window() const { return window_.lock(); }
     std::string Name() const { return name_; }
     // For the framework: membership of a window.
@@ -28,8 +30,8 @@ public:
     virtual void _WindowClosed() {}
 
 protected:
+    void DeclareProperties(PropertyTable& table) const override { table.Add(NameProperty, IndexProperty); }
     const std::type_info* EventSignature(const std::string& event) const override;
-    void DeclareProperties(std::vector<PropertyDecl>& out) const override;
     void PropertyChanged(const std::string& name) override;
     // Tells the window's peer that a property changed.
     void NotifyPeer(const std::string& property);
@@ -48,128 +50,156 @@ private:
 class RectControl : public Control {
 public:
     virtual void Constructor() {}
-    int32_t Left() const { return GetInt("Left"); }
-    void Left(int32_t v) { SetProperty("Left", v); }
-    int32_t Top() const { return GetInt("Top"); }
-    void Top(int32_t v) { SetProperty("Top", v); }
-    int32_t Width() const { return GetInt("Width"); }
-    void Width(int32_t v) { SetProperty("Width", v); }
-    int32_t Height() const { return GetInt("Height"); }
-    void Height(int32_t v) { SetProperty("Height", v); }
-    bool Visible() const { return GetBool("Visible"); }
-    void Visible(bool v) { SetProperty("Visible", v); }
-    bool Enabled() const { return GetBool("Enabled"); }
-    void Enabled(bool v) { SetProperty("Enabled", v); }
-    int32_t TabIndex() const { return GetInt("TabIndex"); }
+    FW_PROPERTY(int32_t, Left, 0)
+    FW_PROPERTY(int32_t, Top, 0)
+    FW_PROPERTY(int32_t, Width, 0)
+    FW_PROPERTY(int32_t, Height, 0)
+    FW_PROPERTY(bool, LockLeft, false)
+    FW_PROPERTY(bool, LockTop, false)
+    FW_PROPERTY(bool, LockRight, false)
+    FW_PROPERTY(bool, LockBottom, false)
+    FW_PROPERTY(int32_t, TabPanelIndex, 0)
+    FW_PROPERTY(int32_t, TabIndex, 0)
+    FW_PROPERTY(bool, TabStop, true)
+    FW_PROPERTY(bool, Enabled, true)
+    FW_PROPERTY(bool, Visible, true)
+    FW_PROPERTY(std::string, HelpTag, "")
+    FW_PROPERTY(bool, AutoDeactivate, true)
+    FW_PROPERTY(std::string, InitialParent, "")
     // Redraws the control (at once when immediately is True).
     void Refresh(bool immediately = true);
 
 protected:
-    void DeclareProperties(std::vector<PropertyDecl>& out) const override;
-    void PropertyChanged(const std::string& name) override;
+    void DeclareProperties(PropertyTable& table) const override {
+        Control::DeclareProperties(table);
+        table.Add(LeftProperty, TopProperty, WidthProperty, HeightProperty, LockLeftProperty, LockTopProperty,
+                  LockRightProperty, LockBottomProperty, TabPanelIndexProperty, TabIndexProperty, TabStopProperty,
+                  EnabledProperty, VisibleProperty, HelpTagProperty, AutoDeactivateProperty, InitialParentProperty);
+    }
 };
 
 // Controls that show text in a font.
 class TextControl : public RectControl {
 public:
-    int32_t TextUnit() const { return GetInt("TextUnit"); }
-    void TextUnit(int32_t v) { SetProperty("TextUnit", v); }
-    double TextSize() const { return GetDouble("TextSize"); }  // 0: the default size
-    void TextSize(double v) { SetProperty("TextSize", v); }
-    std::string TextFont() const { return GetStr("TextFont"); }
-    bool Bold() const { return GetBool("Bold"); }
-    bool Italic() const { return GetBool("Italic"); }
-    bool Underline() const { return GetBool("Underline"); }
+    FW_PROPERTY(int32_t, TextUnit, 0)
+    FW_PROPERTY(double, TextSize, 0.0)  // 0: the default size
+    FW_PROPERTY(std::string, TextFont, "System")
+    FW_PROPERTY(bool, Bold, false)
+    FW_PROPERTY(bool, Italic, false)
+    FW_PROPERTY(bool, Underline, false)
+    FW_PROPERTY(std::string, DataSource, "")
+    FW_PROPERTY(std::string, DataField, "")
 
 protected:
-    void DeclareProperties(std::vector<PropertyDecl>& out) const override;
+    void DeclareProperties(PropertyTable& table) const override {
+        RectControl::DeclareProperties(table);
+        table.Add(TextUnitProperty, TextSizeProperty, TextFontProperty, BoldProperty, ItalicProperty,
+                  UnderlineProperty, DataSourceProperty, DataFieldProperty);
+    }
 };
 
 class Label : public TextControl {
 public:
-    std::string Text() const { return GetStr("Text"); }
-    void Text(const std::string& v) { SetProperty("Text", v); }
-    int32_t TextAlign() const { return GetInt("TextAlign"); }  // 0 left, 1 centre, 2 right
-    Color TextColor() const { return GetColor("TextColor"); }
-    bool Multiline() const { return GetBool("Multiline"); }
+    FW_PROPERTY(std::string, Text, "")
+    FW_PROPERTY(int32_t, TextAlign, 0)  // 0 left, 1 centre, 2 right
+    FW_PROPERTY(Color, TextColor, (Color{0, 0, 0, 0}))
+    FW_PROPERTY(bool, Multiline, false)
+    FW_PROPERTY(bool, Selectable, false)
+    FW_PROPERTY(bool, Transparent, false)
     std::string ClassName() const override { return "Label"; }
     void _RaiseOpen() override { RaiseSelf<Label>("Open"); }
 
 protected:
-    void DeclareProperties(std::vector<PropertyDecl>& out) const override;
+    void DeclareProperties(PropertyTable& table) const override {
+        TextControl::DeclareProperties(table);
+        table.Add(TextProperty, TextAlignProperty, TextColorProperty, MultilineProperty, SelectableProperty,
+                  TransparentProperty);
+    }
     const std::type_info* EventSignature(const std::string& event) const override;
 };
 
 class CheckBox : public TextControl {
 public:
-    bool Value() const { return GetBool("Value"); }
-    void Value(bool v) { SetProperty("Value", v); }
-    std::string Caption() const { return GetStr("Caption"); }
+    FW_PROPERTY(std::string, Caption, "")
+    FW_PROPERTY(int32_t, State, 0)
+    FW_PROPERTY(bool, Value, false)
     std::string ClassName() const override { return "CheckBox"; }
     void _RaiseOpen() override { RaiseSelf<CheckBox>("Open"); }
 
     friend struct PeerAccess;  // what the user did
 
 protected:
-    void DeclareProperties(std::vector<PropertyDecl>& out) const override;
+    void DeclareProperties(PropertyTable& table) const override {
+        TextControl::DeclareProperties(table);
+        table.Add(CaptionProperty, StateProperty, ValueProperty);
+    }
     const std::type_info* EventSignature(const std::string& event) const override;
 };
 
 class PushButton : public TextControl {
 public:
-    std::string Caption() const { return GetStr("Caption"); }
-    void Caption(const std::string& v) { SetProperty("Caption", v); }
-    bool Default() const { return GetBool("Default"); }
-    bool Cancel() const { return GetBool("Cancel"); }
+    FW_PROPERTY(std::string, Caption, "")
+    FW_PROPERTY(int32_t, ButtonStyle, 0)
+    FW_PROPERTY(bool, Default, false)
+    FW_PROPERTY(bool, Cancel, false)
     std::string ClassName() const override { return "PushButton"; }
     void _RaiseOpen() override { RaiseSelf<PushButton>("Open"); }
 
     friend struct PeerAccess;  // what the user did
 
 protected:
-    void DeclareProperties(std::vector<PropertyDecl>& out) const override;
+    void DeclareProperties(PropertyTable& table) const override {
+        TextControl::DeclareProperties(table);
+        table.Add(CaptionProperty, ButtonStyleProperty, DefaultProperty, CancelProperty);
+    }
     const std::type_info* EventSignature(const std::string& event) const override;
 };
 
 class Oval : public RectControl {
 public:
-    Color FillColor() const { return GetColor("FillColor"); }
-    void FillColor(const Color& c) { SetProperty("FillColor", c); }
-    Color BorderColor() const { return GetColor("BorderColor"); }
-    int32_t BorderWidth() const { return GetInt("BorderWidth"); }
+    FW_PROPERTY(Color, FillColor, (Color{255, 255, 255, 0}))
+    FW_PROPERTY(Color, BorderColor, (Color{0, 0, 0, 0}))
+    FW_PROPERTY(int32_t, BorderWidth, 1)
     std::string ClassName() const override { return "Oval"; }
     void _RaiseOpen() override { RaiseSelf<Oval>("Open"); }
 
 protected:
-    void DeclareProperties(std::vector<PropertyDecl>& out) const override;
+    void DeclareProperties(PropertyTable& table) const override {
+        RectControl::DeclareProperties(table);
+        table.Add(FillColorProperty, BorderColorProperty, BorderWidthProperty);
+    }
     const std::type_info* EventSignature(const std::string& event) const override;
 };
 
 class ProgressBar : public RectControl {
 public:
-    int32_t Maximum() const { return GetInt("Maximum"); }  // 0: indeterminate
-    void Maximum(int32_t v) { SetProperty("Maximum", v); }
-    int32_t Value() const { return GetInt("Value"); }
-    void Value(int32_t v) { SetProperty("Value", v); }
+    FW_PROPERTY(int32_t, Maximum, 100)  // 0: indeterminate
+    FW_PROPERTY(int32_t, Value, 0)
     std::string ClassName() const override { return "ProgressBar"; }
     void _RaiseOpen() override { RaiseSelf<ProgressBar>("Open"); }
 
 protected:
-    void DeclareProperties(std::vector<PropertyDecl>& out) const override;
+    void DeclareProperties(PropertyTable& table) const override {
+        RectControl::DeclareProperties(table);
+        table.Add(MaximumProperty, ValueProperty);
+    }
     const std::type_info* EventSignature(const std::string& event) const override;
 };
 
 // The up/down arrows control: one Up or Down event per press.
 class UpDownArrows : public RectControl {
 public:
-    bool AcceptFocus() const { return GetBool("AcceptFocus"); }
+    FW_PROPERTY(bool, AcceptFocus, true)
     std::string ClassName() const override { return "UpDownArrows"; }
     void _RaiseOpen() override { RaiseSelf<UpDownArrows>("Open"); }
 
     friend struct PeerAccess;  // what the user did
 
 protected:
-    void DeclareProperties(std::vector<PropertyDecl>& out) const override;
+    void DeclareProperties(PropertyTable& table) const override {
+        RectControl::DeclareProperties(table);
+        table.Add(AcceptFocusProperty);
+    }
     const std::type_info* EventSignature(const std::string& event) const override;
 };
 

@@ -37,8 +37,11 @@ public:
     void Get(const std::string& url);
     void Close();  // ends a request in flight; no event follows
     void _WindowClosed() override { Close(); }  // its window closed: the request ends
-    int32_t Port() const { return GetInt("Port"); }
-    std::string Address() const { return GetStr("Address"); }
+    FW_PROPERTY(bool, Yield, false)
+    FW_PROPERTY(int32_t, Port, 0)  // the URL's, set by Get
+    FW_PROPERTY(int32_t, HTTPProxyPort, 0)
+    FW_PROPERTY(std::string, HTTPProxyAddress, "")  // empty: no proxy
+    FW_PROPERTY(std::string, Address, "")  // the URL's host, set by Get
     std::string ClassName() const override { return "HTTPSocket"; }
     // The request headers that will be sent (after the defaults).
     const std::shared_ptr<InternetHeaders>& RequestHeaders() const { return requestHeaders_; }
@@ -50,7 +53,10 @@ public:
     using ErrorHandler = std::function<void(std::shared_ptr<HTTPSocket>, int32_t)>;
 
 protected:
-    void DeclareProperties(std::vector<PropertyDecl>& out) const override;
+    void DeclareProperties(PropertyTable& table) const override {
+        Control::DeclareProperties(table);
+        table.Add(YieldProperty, PortProperty, HTTPProxyPortProperty, HTTPProxyAddressProperty, AddressProperty);
+    }
     const std::type_info* EventSignature(const std::string& event) const override;
 
 private:

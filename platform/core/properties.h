@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -40,12 +41,59 @@ private:
 };
 constexpr int32_t kNoIndex = INT32_MIN;  // the Index of a control outside a control array
 
-// One declared property of a class: its name (matched without regard to case),
-// type and start value.
+// The declared type of a property's C++ value type.
+template <class T>
+constexpr PropertyType PropertyTypeOf() {
+    if constexpr (std::is_same_v<T, int32_t>) return PropertyType::Integer;
+    else if constexpr (std::is_same_v<T, bool>) return PropertyType::Boolean;
+    else if constexpr (std::is_same_v<T, std::string>) return PropertyType::String;
+    else if constexpr (std::is_same_v<T, Color>) return PropertyType::Color;
+    else {
+        static_assert(std::is_same_v<T, double>, "a property is Integer, Boolean, String, Color or Double");
+        return PropertyType::Double;
+    }
+}
+
+// One property of a class: its name as design lists write it (matched without
+// regard to case), its type T and its one default. A class declares each of
+// its properties once, with FW_PROPERTY beside its accessors, and lists the
+// descriptors in its property table.
+template <class T>
+struct Property {
+    const char* name;
+    std::conditional_t<std::is_same_v<T, std::string>, const char*, T> start;
+    static constexpr PropertyType type = PropertyTypeOf<T>();
+};
+template <class T>
+using PropertyArg = std::conditional_t<std::is_same_v<T, std::string>, const std::string&, T>;
+
+// Declares the property Name of type Type with its default: the descriptor
+// NameProperty, the reader Name() and the setter Name(value).
+#define FW_PROPERTY(Type, Name, start)                                  \
+    static constexpr ::fw::Property<Type> Name##Property{#Name, start}; \
+    Type Name() const { return ReadProperty(Name##Property); }          \
+    void Name(::fw::PropertyArg<Type> value) { WriteProperty(Name##Property, value); }
+
+// One entry of a class's property table.
 struct PropertyDecl {
     std::string name;
     PropertyType type;
     PropertyValue start;
+};
+
+// A class's properties in order: its base's, then its own.
+class PropertyTable {
+public:
+    template <class... T>
+    void Add(const Property<T>&... properties) {
+        (Put(&properties, properties.name, Property<T>::type, PropertyValue(T(properties.start))), ...);
+    }
+
+private:
+    friend class PropertyObject;
+    void Put(const void* key, const char* name, PropertyType type, PropertyValue start);
+    std::vector<PropertyDecl> decls_;
+    std::vector<const void*> keys_;  // the descriptors, in the same order
 };
 
 // An object with declared properties that a design-time list can set.
@@ -59,19 +107,30 @@ public:
     const PropertyDecl* FindProperty(const std::string& name) const;
 
 protected:
-    // Each class adds its own declarations to its base's.
-    virtual void DeclareProperties(std::vector<PropertyDecl>& out) const;
+    // Each class adds its own descriptors to its base's.
+    virtual void DeclareProperties(PropertyTable& table) const;
     // Called after a property was set (name as declared); base does nothing.
     virtual void PropertyChanged(const std::string& name);
-    int32_t GetInt(const std::string& n) const { return std::get<int32_t>(GetProperty(n)); }
-    bool GetBool(const std::string& n) const { return std::get<bool>(GetProperty(n)); }
-    const std::string& GetStr(const std::string& n) const { return std::get<std::string>(GetProperty(n)); }
-    Color GetColor(const std::string& n) const { return std::get<Color>(GetProperty(n)); }
-    double GetDouble(const std::string& n) const { return std::get<double>(GetProperty(n)); }
+    // Typed access through a descriptor of the class's table.
+    template <class T>
+    T ReadProperty(const Property<T>& property) const {
+        return std::get<T>(values_[IndexOf(&property, property.name)]);
+    }
+    template <class T>
+    void WriteProperty(const Property<T>& property, PropertyArg<T> value) {
+        SetAt(IndexOf(&property, property.name), PropertyValue(T(value)));
+    }
+    // Stores without PropertyChanged: a value that the peer reported.
+    template <class T>
+    void StoreProperty(const Property<T>& property, PropertyArg<T> value) {
+        values_[IndexOf(&property, property.name)] = T(value);
+    }
 
 private:
     void EnsureDeclared() const;
-    mutable std::vector<PropertyDecl> decls_;
+    size_t IndexOf(const void* key, const char* name) const;
+    void SetAt(size_t index, PropertyValue value);
+    mutable PropertyTable table_;
     mutable std::map<std::string, size_t> byLowerName_;
     mutable std::vector<PropertyValue> values_;
 };

@@ -26,10 +26,24 @@ class Graphics;
 // selection is kept inside the text. Setting Text makes every character plain.
 class TextArea : public TextControl {
 public:
-    std::string Text() const { return GetStr("Text"); }
-    void Text(const std::string& v) { SetProperty("Text", v); }
-    double LineSpacing() const { return lineSpacing_; }
-    void LineSpacing(double v) { lineSpacing_ = v; }
+    FW_PROPERTY(bool, AutomaticallyCheckSpelling, false)
+    FW_PROPERTY(int32_t, Alignment, 0)
+    FW_PROPERTY(bool, AcceptTabs, false)
+    FW_PROPERTY(int32_t, LimitText, 0)
+    FW_PROPERTY(bool, ReadOnly, false)
+    FW_PROPERTY(std::string, Mask, "")
+    FW_PROPERTY(std::string, Text, "")
+    FW_PROPERTY(bool, HideSelection, true)
+    FW_PROPERTY(std::string, Format, "")
+    FW_PROPERTY(Color, BackColor, (Color{255, 255, 255, 0}))
+    FW_PROPERTY(Color, TextColor, (Color{0, 0, 0, 0}))
+    FW_PROPERTY(bool, UseFocusRing, true)
+    FW_PROPERTY(bool, Styled, true)
+    FW_PROPERTY(bool, ScrollbarVertical, true)
+    FW_PROPERTY(bool, ScrollbarHorizontal, false)
+    FW_PROPERTY(bool, Multiline, true)
+    FW_PROPERTY(bool, Border, true)
+    FW_PROPERTY(double, LineSpacing, 1.0)
     int32_t SelStart() const { return selStart_; }
     void SelStart(int32_t v);
     int32_t SelLength() const { return selLength_; }
@@ -45,7 +59,14 @@ public:
     void _RaiseOpen() override { RaiseSelf<TextArea>("Open"); }
 
 protected:
-    void DeclareProperties(std::vector<PropertyDecl>& out) const override;
+    void DeclareProperties(PropertyTable& table) const override {
+        TextControl::DeclareProperties(table);
+        table.Add(AutomaticallyCheckSpellingProperty, AlignmentProperty, AcceptTabsProperty, LimitTextProperty,
+                  ReadOnlyProperty, MaskProperty, TextProperty, HideSelectionProperty, FormatProperty,
+                  BackColorProperty, TextColorProperty, UseFocusRingProperty, StyledProperty,
+                  ScrollbarVerticalProperty, ScrollbarHorizontalProperty, MultilineProperty, BorderProperty,
+                  LineSpacingProperty);
+    }
     void PropertyChanged(const std::string& name) override;
     const std::type_info* EventSignature(const std::string& event) const override;
 
@@ -54,7 +75,6 @@ private:
     void ClampSelection();
     void StyleSelection(const std::function<void(CharStyle&)>& apply);
     bool fromPeer_ = false;  // a change the peer made itself: not echoed back
-    double lineSpacing_ = 1.0;
     int32_t selStart_ = 0, selLength_ = 0;
     std::vector<CharStyle> styles_;
 };

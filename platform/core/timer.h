@@ -14,10 +14,8 @@ class Timer : public Control {
 public:
     virtual void Constructor() {}
     ~Timer() override;
-    int32_t Mode() const { return GetInt("Mode"); }
-    void Mode(int32_t v) { SetProperty("Mode", v); }
-    int32_t Period() const { return GetInt("Period"); }
-    void Period(int32_t v) { SetProperty("Period", v); }
+    FW_PROPERTY(int32_t, Mode, 0)
+    FW_PROPERTY(int32_t, Period, 1000)
     std::string ClassName() const override { return "Timer"; }
     // The period actually scheduled (ms), 0 when not running.
     int64_t ScheduledPeriod() const { return scheduledMs_; }
@@ -25,7 +23,10 @@ public:
     void _WindowClosed() override { Stop(); }
 
 protected:
-    void DeclareProperties(std::vector<PropertyDecl>& out) const override;
+    void DeclareProperties(PropertyTable& table) const override {
+        Control::DeclareProperties(table);
+        table.Add(ModeProperty, PeriodProperty);
+    }
     void PropertyChanged(const std::string& name) override;
     const std::type_info* EventSignature(const std::string& event) const override;
 

@@ -16,36 +16,8 @@ struct Window::PeerHolder {
 Window::Window() = default;
 Window::~Window() = default;
 
-void Window::DeclareProperties(std::vector<PropertyDecl>& out) const {
-    PropertyObject::DeclareProperties(out);
-    const std::vector<PropertyDecl> decls = {
-        {"Placement", PropertyType::Integer, int32_t{0}},
-        {"Width", PropertyType::Integer, int32_t{300}},
-        {"Height", PropertyType::Integer, int32_t{300}},
-        {"MinWidth", PropertyType::Integer, int32_t{64}},
-        {"MinHeight", PropertyType::Integer, int32_t{64}},
-        {"MaxWidth", PropertyType::Integer, int32_t{32000}},
-        {"MaxHeight", PropertyType::Integer, int32_t{32000}},
-        {"Frame", PropertyType::Integer, int32_t{0}},
-        {"Composite", PropertyType::Boolean, false},
-        {"HasBackColor", PropertyType::Boolean, false},
-        {"BackColor", PropertyType::Color, Color{255, 255, 255, 0}},
-        {"Title", PropertyType::String, std::string()},
-        {"Visible", PropertyType::Boolean, true},
-        {"FullScreen", PropertyType::Boolean, false},
-        {"MenuBarVisible", PropertyType::Boolean, true},
-        {"CloseButton", PropertyType::Boolean, true},
-        {"Resizeable", PropertyType::Boolean, true},
-        {"LiveResize", PropertyType::Boolean, true},
-        {"MaximizeButton", PropertyType::Boolean, true},
-        {"MinimizeButton", PropertyType::Boolean, true},
-        {"FullScreenButton", PropertyType::Boolean, false},
-        {"MacProcID", PropertyType::Integer, int32_t{0}},
-    };
-    out.insert(out.end(), decls.begin(), decls.end());
-}
-
 void Window::PropertyChanged(const std::string& name) {
+    if (name == TopProperty.name || name == LeftProperty.name) positionSet_ = true;
     if (auto* p = Peer()) p->Changed(name);
 }
 
@@ -108,27 +80,13 @@ void Window::Discard() {
 int32_t Window::Top() const {
     CheckMainThread();
     if (auto* p = Peer()) return p->CurrentTop();
-    return top_;
-}
-
-void Window::Top(int32_t v) {
-    CheckMainThread();
-    top_ = v;
-    positionSet_ = true;
-    if (auto* p = Peer()) p->Changed("Top");
+    return ReadProperty(TopProperty);
 }
 
 int32_t Window::Left() const {
     CheckMainThread();
     if (auto* p = Peer()) return p->CurrentLeft();
-    return left_;
-}
-
-void Window::Left(int32_t v) {
-    CheckMainThread();
-    left_ = v;
-    positionSet_ = true;
-    if (auto* p = Peer()) p->Changed("Left");
+    return ReadProperty(LeftProperty);
 }
 
 void Window::MenuBar(const std::shared_ptr<fw::MenuBar>& bar) {
@@ -163,8 +121,8 @@ std::shared_ptr<Control> Window::_ControlByName(const std::string& name) const {
 void PeerAccess::CloseRequested(Window& window) { window.Close(); }
 
 void PeerAccess::Moved(Window& window, int32_t top, int32_t left) {
-    window.top_ = top;
-    window.left_ = left;
+    window.StoreProperty(Window::TopProperty, top);
+    window.StoreProperty(Window::LeftProperty, left);
 }
 
 void PeerAccess::Restored(Window& window) {
@@ -172,8 +130,8 @@ void PeerAccess::Restored(Window& window) {
     RunHandler([&] { window.Event_Restore(); });
 }
 
-int32_t PeerAccess::ModelTop(const Window& window) { return window.top_; }
-int32_t PeerAccess::ModelLeft(const Window& window) { return window.left_; }
+int32_t PeerAccess::ModelTop(const Window& window) { return window.ReadProperty(Window::TopProperty); }
+int32_t PeerAccess::ModelLeft(const Window& window) { return window.ReadProperty(Window::LeftProperty); }
 bool PeerAccess::PositionSet(const Window& window) { return window.positionSet_; }
 
 std::shared_ptr<Window> RuntimeGetImplicitWindow(const std::string& className) {

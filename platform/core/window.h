@@ -29,15 +29,38 @@ public:
     void Close();
     void SetFocus();
     bool IsOpen() const { return open_; }
+
+    // The content area's top-left on the screen. Read, they ask the peer (the
+    // user may have moved the window); set, the platform no longer places it.
+    static constexpr Property<int32_t> TopProperty{"Top", 0};
+    static constexpr Property<int32_t> LeftProperty{"Left", 0};
     int32_t Top() const;
-    void Top(int32_t v);
+    void Top(int32_t v) { WriteProperty(TopProperty, v); }
     int32_t Left() const;
-    void Left(int32_t v);
-    int32_t Width() const { return GetInt("Width"); }
-    int32_t Height() const { return GetInt("Height"); }
-    std::string Title() const { return GetStr("Title"); }
-    bool Visible() const { return GetBool("Visible"); }
-    int32_t Frame() const { return GetInt("Frame"); }
+    void Left(int32_t v) { WriteProperty(LeftProperty, v); }
+    FW_PROPERTY(int32_t, Placement, 0)
+    FW_PROPERTY(int32_t, Width, 300)
+    FW_PROPERTY(int32_t, Height, 300)
+    FW_PROPERTY(int32_t, MinWidth, 64)
+    FW_PROPERTY(int32_t, MinHeight, 64)
+    FW_PROPERTY(int32_t, MaxWidth, 32000)
+    FW_PROPERTY(int32_t, MaxHeight, 32000)
+    FW_PROPERTY(int32_t, Frame, 0)  // 0 a titled document window, 1 a movable modal window
+    FW_PROPERTY(bool, Composite, false)
+    FW_PROPERTY(bool, HasBackColor, false)
+    FW_PROPERTY(Color, BackColor, (Color{255, 255, 255, 0}))
+    FW_PROPERTY(std::string, Title, "")
+    FW_PROPERTY(bool, Visible, true)
+    FW_PROPERTY(bool, FullScreen, false)
+    FW_PROPERTY(bool, MenuBarVisible, true)
+    FW_PROPERTY(bool, CloseButton, true)
+    FW_PROPERTY(bool, Resizeable, true)
+    FW_PROPERTY(bool, LiveResize, true)
+    FW_PROPERTY(bool, MaximizeButton, true)
+    FW_PROPERTY(bool, MinimizeButton, true)
+    FW_PROPERTY(bool, FullScreenButton, false)
+    FW_PROPERTY(int32_t, MacProcID, 0)
+
     std::shared_ptr<fw::MenuBar> MenuBar() const { return menuBar_; }
     void MenuBar(const std::shared_ptr<fw::MenuBar>& bar);
 
@@ -52,7 +75,13 @@ public:
     const std::vector<std::shared_ptr<Control>>& Controls() const { return controls_; }
 
 protected:
-    void DeclareProperties(std::vector<PropertyDecl>& out) const override;
+    void DeclareProperties(PropertyTable& table) const override {
+        table.Add(TopProperty, LeftProperty, PlacementProperty, WidthProperty, HeightProperty, MinWidthProperty,
+                  MinHeightProperty, MaxWidthProperty, MaxHeightProperty, FrameProperty, CompositeProperty,
+                  HasBackColorProperty, BackColorProperty, TitleProperty, VisibleProperty, FullScreenProperty,
+                  MenuBarVisibleProperty, CloseButtonProperty, ResizeableProperty, LiveResizeProperty,
+                  MaximizeButtonProperty, MinimizeButtonProperty, FullScreenButtonProperty, MacProcIDProperty);
+    }
     void PropertyChanged(const std::string& name) override;
 
 private:
@@ -67,7 +96,6 @@ private:
     std::shared_ptr<fw::MenuBar> menuBar_;
     std::shared_ptr<std::function<void()>> menuListener_;
     bool open_ = false, closing_ = false, shown_ = false, positionSet_ = false;
-    int32_t top_ = 0, left_ = 0;
     struct PeerHolder;
     std::unique_ptr<PeerHolder> peer_;
 };

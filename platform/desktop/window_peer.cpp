@@ -108,13 +108,11 @@ public:
 
     void Changed(const std::string& property) override {
         if (!widget_) return;
-        if (property == "Top" || property == "Left") {
+        if (property == fw::Window::TopProperty.name || property == fw::Window::LeftProperty.name) {
             PlaceContent();
-        } else if (property == "Visible") {
+        } else if (property == fw::Window::VisibleProperty.name) {
             auto w = Model();
             if (w && !w->Visible()) widget_->hide();
-        } else if (property == "MenuBar") {
-            SyncMenuBar();
         } else {
             ApplyLook();
         }
@@ -190,8 +188,8 @@ private:
 
         Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint;
         flags |= w->Frame() == 1 ? Qt::Dialog : Qt::Window;
-        if (BoolProperty(*w, "CloseButton", true)) flags |= Qt::WindowCloseButtonHint;
-        if (BoolProperty(*w, "MinimizeButton", false)) flags |= Qt::WindowMinimizeButtonHint;
+        if (w->CloseButton()) flags |= Qt::WindowCloseButtonHint;
+        if (w->MinimizeButton()) flags |= Qt::WindowMinimizeButtonHint;
         if (widget_->windowFlags() != flags) {
             const bool visible = widget_->isVisible();
             widget_->setWindowFlags(flags);  // hides the window
@@ -199,14 +197,12 @@ private:
         }
         widget_->setWindowModality(w->Frame() == 1 ? Qt::ApplicationModal : Qt::NonModal);
 
-        const bool ownBack = BoolProperty(*w, "HasBackColor", false);
+        const bool ownBack = w->HasBackColor();
         content_->setAutoFillBackground(ownBack);
         if (ownBack) {
-            if (const fw::PropertyDecl* d = w->FindProperty("BackColor"); d && d->type == fw::PropertyType::Color) {
-                QPalette pal = content_->palette();
-                pal.setColor(QPalette::Window, ToQColor(std::get<fw::Color>(w->GetProperty("BackColor"))));
-                content_->setPalette(pal);
-            }
+            QPalette pal = content_->palette();
+            pal.setColor(QPalette::Window, ToQColor(w->BackColor()));
+            content_->setPalette(pal);
         }
     }
 
@@ -327,7 +323,7 @@ private:
             const bool inside = rect->Left() >= 0 && rect->Top() >= 0 &&
                                 int64_t{rect->Left()} + rect->Width() <= w->Width() &&
                                 int64_t{rect->Top()} + rect->Height() <= w->Height();
-            const bool takesKeys = (widget->focusPolicy() & Qt::TabFocus) && BoolProperty(*rect, "TabStop", true);
+            const bool takesKeys = (widget->focusPolicy() & Qt::TabFocus) && rect->TabStop();
             if (!inside || !takesKeys || !rect->Visible() || !rect->Enabled()) continue;
             if (!first || rect->TabIndex() < firstIndex) {
                 first = widget;

@@ -10,8 +10,8 @@ HeadlessWindowPeer::HeadlessWindowPeer(Window& window)
 
 void HeadlessWindowPeer::Changed(const std::string& property) {
     changed.push_back(property);
-    if (property == "Top") top = fw::PeerAccess::ModelTop(window_);
-    if (property == "Left") left = fw::PeerAccess::ModelLeft(window_);
+    if (property == Window::TopProperty.name) top = fw::PeerAccess::ModelTop(window_);
+    if (property == Window::LeftProperty.name) left = fw::PeerAccess::ModelLeft(window_);
 }
 
 void HeadlessWindowPeer::ControlChanged(RectControl& control, const std::string& property) {
