@@ -54,7 +54,7 @@ ObjectRef ExceptionHelperRoutine(void* routine, void* argument) {
         delegate(argument);
         return nullptr;
     } catch (const RuntimeException& e) {
-        return RuntimeNewObject<CaughtRuntimeException>(std::current_exception(), e.ExceptionName());
+        return RuntimeNewObject<RuntimeExceptionObject>(std::current_exception(), e.ExceptionName());
     }
 }
 

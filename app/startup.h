@@ -17,14 +17,4 @@ void AddAppMenuHandlers();
 void FrameworkInitCallback();
 void ReleaseModuleGlobals();
 
-// What ExceptionHelperRoutine gives for a framework exception.
-class CaughtRuntimeException : public Object {
-public:
-    explicit CaughtRuntimeException(std::exception_ptr e, std::string name)
-        : exception(std::move(e)), exceptionName(std::move(name)) {}
-    std::exception_ptr exception;
-    std::string exceptionName;
-    std::string ClassName() const override { return "RuntimeException"; }
-};
-
 }  // namespace quorrel

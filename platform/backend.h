@@ -1,7 +1,7 @@
 // What a backend supplies to the framework core: the event loop, peers of the
 // windows and controls, input state, screens and capture, sound, printing,
 // URL opening and the beep. The core owns the model; a peer only shows it and
-// reports what the user did through the model's _Peer* entry points.
+// reports what the user did through PeerAccess, which the program never sees.
 #pragma once
 
 #include <chrono>
@@ -18,8 +18,45 @@ class RectControl;
 class MenuItem;
 class TextArea;
 class MessageDialog;
+class CheckBox;
+class PushButton;
+class UpDownArrows;
+class Graphics;
+class PrintJobPeer;
+struct CharStyle;
 struct Color;
 struct PixelImage;
+
+// The model's entry points for backends only: what the user did, and what a
+// peer needs of the model beyond the program's view of it.
+struct PeerAccess {
+    // --- windows ------------------------------------------------------------
+    // The peer, or nullptr before the window is built (and after Close).
+    static class WindowPeer* Peer(const Window& window);
+    static void CloseRequested(Window& window);  // the user's close box
+    static void Moved(Window& window, int32_t top, int32_t left);
+    static void Restored(Window& window);  // un-minimised
+    // The position the program last set or the peer last reported.
+    static int32_t ModelTop(const Window& window);
+    static int32_t ModelLeft(const Window& window);
+    // The program set Top or Left; otherwise the platform places the window.
+    static bool PositionSet(const Window& window);
+    // Gone without any event (the framework's runtime reset).
+    static void Discard(Window& window);
+
+    // --- controls -----------------------------------------------------------
+    static void Toggled(CheckBox& box, bool value);  // sets Value, raises Action
+    static void Pressed(PushButton& button);         // a click, or the default/cancel key
+    static void Up(UpDownArrows& arrows);
+    static void Down(UpDownArrows& arrows);
+    static void Edited(TextArea& area, const std::string& text, const std::vector<CharStyle>& styles);
+    static void Selection(TextArea& area, int32_t start, int32_t length);
+
+    // --- menus and printing -------------------------------------------------
+    // Called after any change below item; held weakly.
+    static void AddListener(MenuItem& item, const std::shared_ptr<std::function<void()>>& listener);
+    static PrintJobPeer& Job(Graphics& graphics);
+};
 
 // A peer reflects one model object. The core calls Changed with the name of a
 // property whenever it was set (the peer reads the new value from the model).

@@ -38,7 +38,6 @@ BundleInfo ReadBundle() {
         else if (key == "BugVersion") info.bugVersion = ToInt(value);
         else if (key == "ShortVersion") info.shortVersion = value;
         else if (key == "LongVersion") info.longVersion = value;
-        else if (key == "UpdateScheme") info.updateScheme = value;
         else if (key == "UpdateHost") info.updateHost = value;
         else if (key == "UpdatePort") info.updatePort = ToInt(value);
         else if (key == "HomePage") info.homePage = value;

@@ -3,11 +3,6 @@
 
 namespace fw {
 
-bool EventSource::HasHandler(const std::string& event) const {
-    auto it = handlers_.find(event);
-    return it != handlers_.end() && !it->second.empty();
-}
-
 const std::type_info* EventSource::EventSignature(const std::string&) const { return nullptr; }
 
 void EventSource::Dispatch(const std::function<void()>& fn) { RunHandler(fn); }

@@ -15,16 +15,7 @@ void HTTPSocket::Constructor() {
     requestHeaders_->AppendHeader("Accept", "*/*");
     requestHeaders_->AppendHeader("Accept-Language", "en");
     requestHeaders_->AppendHeader("Content-length", "0");
-    SetProperty("Port", int32_t{80});
-}
-
-void HTTPSocket::DeclareProperties(std::vector<PropertyDecl>& out) const {
-    Control::DeclareProperties(out);
-    out.push_back({"Yield", PropertyType::Boolean, false});
-    out.push_back({"Port", PropertyType::Integer, int32_t{0}});
-    out.push_back({"HTTPProxyPort", PropertyType::Integer, int32_t{0}});
-    out.push_back({"HTTPProxyAddress", PropertyType::String, std::string()});
-    out.push_back({"Address", PropertyType::String, std::string()});
+    Port(80);
 }
 
 const std::type_info* HTTPSocket::EventSignature(const std::string& event) const {
@@ -41,9 +32,9 @@ void HTTPSocket::Get(const std::string& url) {
         if (curl_url_set(u, CURLUPART_URL, url.c_str(), 0) == CURLUE_OK) {
             char* host = nullptr;
             char* port = nullptr;
-            if (curl_url_get(u, CURLUPART_HOST, &host, 0) == CURLUE_OK) SetProperty("Address", std::string(host));
+            if (curl_url_get(u, CURLUPART_HOST, &host, 0) == CURLUE_OK) Address(host);
             if (curl_url_get(u, CURLUPART_PORT, &port, CURLU_DEFAULT_PORT) == CURLUE_OK)
-                SetProperty("Port", int32_t{std::atoi(port)});
+                Port(std::atoi(port));
             curl_free(host);
             curl_free(port);
         }

@@ -106,10 +106,10 @@ void HttpTransfer::Configure() {
     curl_easy_setopt(easy_, CURLOPT_HTTPHEADER, headerList_);
 
     // Only the socket's proxy counts, never one from the environment.
-    std::string proxy = socket_.GetStr("HTTPProxyAddress");
+    std::string proxy = socket_.HTTPProxyAddress();
     curl_easy_setopt(easy_, CURLOPT_PROXY, proxy.c_str());
-    if (!proxy.empty() && socket_.GetInt("HTTPProxyPort") != 0)
-        curl_easy_setopt(easy_, CURLOPT_PROXYPORT, static_cast<long>(socket_.GetInt("HTTPProxyPort")));
+    if (!proxy.empty() && socket_.HTTPProxyPort() != 0)
+        curl_easy_setopt(easy_, CURLOPT_PROXYPORT, static_cast<long>(socket_.HTTPProxyPort()));
 }
 
 size_t HttpTransfer::OnBody(char* data, size_t size, size_t count, void* self) {

@@ -1,4 +1,5 @@
 // Menu items and bars: a tree whose changes reach the peers that listen.
+#include "platform/backend.h"
 #include "platform/framework.h"
 
 namespace fw {
@@ -57,7 +58,9 @@ std::shared_ptr<MenuItem> MenuItem::_Lookup(const std::shared_ptr<MenuItem>& roo
     return nullptr;
 }
 
-void MenuItem::AddListener(const std::shared_ptr<Listener>& l) { listeners_.push_back(l); }
+void PeerAccess::AddListener(MenuItem& item, const std::shared_ptr<std::function<void()>>& listener) {
+    item.listeners_.push_back(listener);
+}
 
 void MenuItem::Changed() {
     // Tell this item's listeners and those of every item above it.

@@ -22,7 +22,7 @@ const std::map<std::string, std::any>& BuiltinPluginEntries() {
         {kEntryAcceptFocusGet,
          AcceptFocusGetEntry([](const std::shared_ptr<UpDownArrows>& u) { return NotNil(u)->AcceptFocus(); })},
         {kEntryAcceptFocusSet, AcceptFocusSetEntry([](const std::shared_ptr<UpDownArrows>& u, bool v) {
-             NotNil(u)->SetProperty("AcceptFocus", v);
+             NotNil(u)->AcceptFocus(v);
          })},
     };
     return entries;

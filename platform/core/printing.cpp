@@ -19,6 +19,8 @@ void Graphics::DrawString(const std::string& text, double x, double y, double wr
 }
 void Graphics::NextPage() { job_->NextPage(); }
 
+PrintJobPeer& PeerAccess::Job(Graphics& graphics) { return *graphics.job_; }
+
 std::shared_ptr<Graphics> RuntimeOpenPrinterDialog() {
     CheckMainThread();
     auto job = CurrentBackend().RunPrinterDialog();

@@ -14,7 +14,7 @@ std::string Lower(const std::string& s) {
     return out;
 }
 
-size_t IndexOf(PropertyType t) {
+size_t VariantIndex(PropertyType t) {
     switch (t) {
         case PropertyType::Integer: return 0;
         case PropertyType::Boolean: return 1;
@@ -129,29 +129,43 @@ DesignList& DesignList::Dbl(const std::string& name, double v) {
     return *this;
 }
 
-void PropertyObject::DeclareProperties(std::vector<PropertyDecl>&) const {}
+void PropertyTable::Put(const void* key, const char* name, PropertyType type, PropertyValue start) {
+    decls_.push_back({name, type, std::move(start)});
+    keys_.push_back(key);
+}
+
+void PropertyObject::DeclareProperties(PropertyTable&) const {}
 void PropertyObject::PropertyChanged(const std::string&) {}
 
 void PropertyObject::EnsureDeclared() const {
-    if (!decls_.empty() || !values_.empty()) return;
-    DeclareProperties(decls_);
-    for (size_t i = 0; i < decls_.size(); ++i) {
-        byLowerName_[Lower(decls_[i].name)] = i;
-        values_.push_back(decls_[i].start);
+    if (!values_.empty() || !table_.decls_.empty()) return;
+    DeclareProperties(table_);
+    for (size_t i = 0; i < table_.decls_.size(); ++i) {
+        byLowerName_[Lower(table_.decls_[i].name)] = i;
+        values_.push_back(table_.decls_[i].start);
     }
+}
+
+size_t PropertyObject::IndexOf(const void* key, const char* name) const {
+    CheckMainThread();
+    EnsureDeclared();
+    const auto& keys = table_.keys_;
+    for (size_t i = 0; i < keys.size(); ++i)
+        if (keys[i] == key) return i;
+    throw KeyNotFoundException(ClassName() + " has no property " + name);
 }
 
 const PropertyDecl* PropertyObject::FindProperty(const std::string& name) const {
     EnsureDeclared();
     auto it = byLowerName_.find(Lower(name));
-    return it == byLowerName_.end() ? nullptr : &decls_[it->second];
+    return it == byLowerName_.end() ? nullptr : &table_.decls_[it->second];
 }
 
 const PropertyValue& PropertyObject::GetProperty(const std::string& name) const {
     CheckMainThread();
     const PropertyDecl* decl = FindProperty(name);
     if (!decl) throw KeyNotFoundException(ClassName() + " has no property " + name);
-    return values_[static_cast<size_t>(decl - decls_.data())];
+    return values_[static_cast<size_t>(decl - table_.decls_.data())];
 }
 
 void PropertyObject::SetProperty(const std::string& name, const PropertyValue& value) {
@@ -161,10 +175,14 @@ void PropertyObject::SetProperty(const std::string& name, const PropertyValue& v
     PropertyValue stored = value;
     if (decl->type == PropertyType::Double && std::holds_alternative<int32_t>(value))
         stored = static_cast<double>(std::get<int32_t>(value));
-    if (stored.index() != IndexOf(decl->type))
+    if (stored.index() != VariantIndex(decl->type))
         throw TypeMismatchException("a value of the wrong type for " + ClassName() + "." + decl->name);
-    values_[static_cast<size_t>(decl - decls_.data())] = std::move(stored);
-    PropertyChanged(decl->name);
+    SetAt(static_cast<size_t>(decl - table_.decls_.data()), std::move(stored));
+}
+
+void PropertyObject::SetAt(size_t index, PropertyValue value) {
+    values_[index] = std::move(value);
+    PropertyChanged(table_.decls_[index].name);
 }
 
 std::vector<std::pair<std::string, PropertyValue>> DecodeDesignList(const PropertyObject& target,

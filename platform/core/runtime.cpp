@@ -21,7 +21,7 @@ void ResetRuntime() {
     auto& st = State();
     auto windows = std::move(st.openWindows);
     st.openWindows.clear();
-    for (auto& w : windows) w->_Discard();
+    for (auto& w : windows) PeerAccess::Discard(*w);
     windows.clear();
     auto app = std::move(st.app);
     st = RuntimeState{};
@@ -76,11 +76,29 @@ void DefaultHandling(const std::string& exceptionName) {
     QuitApplication(1);
 }
 
+// The routine that the exception helper calls: runs the handler it is given.
+void CallHandler(void* handler) { (*static_cast<const std::function<void()>*>(handler))(); }
+
+// Runs fn through the installed exception helper; the name of the
+// RuntimeException it caught, or empty when fn completed.
+std::string RunThroughHelper(const std::function<void()>& fn) {
+    // A copy: the handler may reset the runtime and with it the installed helper.
+    const auto helper = State().exceptionHelper;
+    if (!helper) {
+        fn();
+        return {};
+    }
+    ObjectRef caught = helper(reinterpret_cast<void*>(&CallHandler), const_cast<std::function<void()>*>(&fn));
+    if (!caught) return {};
+    auto* e = dynamic_cast<const RuntimeExceptionObject*>(caught.get());
+    return e && !e->exceptionName.empty() ? e->exceptionName : caught->ClassName();
+}
+
 }  // namespace
 
 void RunHandler(const std::function<void()>& fn) {
     try {
-        fn();
+        if (std::string caught = RunThroughHelper(fn); !caught.empty()) DefaultHandling(caught);
     } catch (const RuntimeException& e) {
         DefaultHandling(e.ExceptionName());
     } catch (const std::exception& e) {

@@ -4,37 +4,13 @@
 
 namespace fw {
 
-void TextArea::DeclareProperties(std::vector<PropertyDecl>& out) const {
-    TextControl::DeclareProperties(out);
-    const std::vector<PropertyDecl> decls = {
-        {"AutomaticallyCheckSpelling", PropertyType::Boolean, false},
-        {"Alignment", PropertyType::Integer, int32_t{0}},
-        {"AcceptTabs", PropertyType::Boolean, false},
-        {"LimitText", PropertyType::Integer, int32_t{0}},
-        {"ReadOnly", PropertyType::Boolean, false},
-        {"Mask", PropertyType::String, std::string()},
-        {"Text", PropertyType::String, std::string()},
-        {"HideSelection", PropertyType::Boolean, true},
-        {"Format", PropertyType::String, std::string()},
-        {"BackColor", PropertyType::Color, Color{255, 255, 255, 0}},
-        {"TextColor", PropertyType::Color, Color{0, 0, 0, 0}},
-        {"UseFocusRing", PropertyType::Boolean, true},
-        {"Styled", PropertyType::Boolean, true},
-        {"ScrollbarVertical", PropertyType::Boolean, true},
-        {"ScrollbarHorizontal", PropertyType::Boolean, false},
-        {"Multiline", PropertyType::Boolean, true},
-        {"Border", PropertyType::Boolean, true},
-    };
-    out.insert(out.end(), decls.begin(), decls.end());
-}
-
 const std::type_info* TextArea::EventSignature(const std::string& event) const {
     if (event == "Open") return &typeid(std::function<void(std::shared_ptr<TextArea>)>);
     return TextControl::EventSignature(event);
 }
 
 void TextArea::PropertyChanged(const std::string& name) {
-    if (name == "Text" && !fromPeer_) {
+    if (name == TextProperty.name && !fromPeer_) {
         // New text: plain styles, and the selection kept inside it.
         styles_.assign(static_cast<size_t>(StringDBCSLen(Text())), CharStyle{});
         ClampSelection();
@@ -82,31 +58,31 @@ void TextArea::SelBold(bool b) {
     StyleSelection([&](CharStyle& s) { s.bold = b; });
 }
 
-void TextArea::_PeerEdited(const std::string& text, const std::vector<CharStyle>& styles) {
-    fromPeer_ = true;
+void PeerAccess::Edited(TextArea& area, const std::string& text, const std::vector<CharStyle>& styles) {
+    area.fromPeer_ = true;
     try {
-        SetProperty("Text", text);
+        area.Text(text);
     } catch (...) {
-        fromPeer_ = false;
+        area.fromPeer_ = false;
         throw;
     }
-    fromPeer_ = false;
-    styles_ = styles;
-    styles_.resize(static_cast<size_t>(StringDBCSLen(text)));
-    ClampSelection();
+    area.fromPeer_ = false;
+    area.styles_ = styles;
+    area.styles_.resize(static_cast<size_t>(StringDBCSLen(text)));
+    area.ClampSelection();
 }
 
-void TextArea::_PeerSelection(int32_t start, int32_t length) {
-    selStart_ = start;
-    selLength_ = length;
-    ClampSelection();
+void PeerAccess::Selection(TextArea& area, int32_t start, int32_t length) {
+    area.selStart_ = start;
+    area.selLength_ = length;
+    area.ClampSelection();
 }
 
 std::shared_ptr<StyledTextPrinter> TextArea::styledTextPrinter(const std::shared_ptr<Graphics>& job,
                                                                int32_t lineWidth) {
     CheckMainThread();
     NotNil(job);
-    auto peer = CurrentBackend().CreateStyledTextPrinter(*this, job->_Job(), lineWidth);
+    auto peer = CurrentBackend().CreateStyledTextPrinter(*this, PeerAccess::Job(*job), lineWidth);
     return std::make_shared<StyledTextPrinter>(job, std::move(peer));
 }
 

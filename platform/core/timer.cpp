@@ -7,12 +7,6 @@ namespace fw {
 
 Timer::~Timer() { Stop(); }
 
-void Timer::DeclareProperties(std::vector<PropertyDecl>& out) const {
-    Control::DeclareProperties(out);
-    out.push_back({"Mode", PropertyType::Integer, int32_t{0}});
-    out.push_back({"Period", PropertyType::Integer, int32_t{1000}});
-}
-
 const std::type_info* Timer::EventSignature(const std::string& event) const {
     if (event == "Action") return &typeid(std::function<void(std::shared_ptr<Timer>)>);
     return Control::EventSignature(event);
@@ -21,7 +15,7 @@ const std::type_info* Timer::EventSignature(const std::string& event) const {
 void Timer::PropertyChanged(const std::string& name) {
     Control::PropertyChanged(name);
     // Setting either starts the count again.
-    if (name == "Mode" || name == "Period") Reschedule();
+    if (name == ModeProperty.name || name == PeriodProperty.name) Reschedule();
 }
 
 void Timer::Stop() {
@@ -49,7 +43,7 @@ void Timer::Fire() {
         // A single timer turns itself off once it has fired.
         timerId_ = 0;
         scheduledMs_ = 0;
-        SetProperty("Mode", int32_t{0});
+        Mode(0);
     }
     RaiseSelf<Timer>("Action");
 }

@@ -16,40 +16,13 @@ struct Window::PeerHolder {
 Window::Window() = default;
 Window::~Window() = default;
 
-void Window::DeclareProperties(std::vector<PropertyDecl>& out) const {
-    PropertyObject::DeclareProperties(out);
-    const std::vector<PropertyDecl> decls = {
-        {"Placement", PropertyType::Integer, int32_t{0}},
-        {"Width", PropertyType::Integer, int32_t{300}},
-        {"Height", PropertyType::Integer, int32_t{300}},
-        {"MinWidth", PropertyType::Integer, int32_t{64}},
-        {"MinHeight", PropertyType::Integer, int32_t{64}},
-        {"MaxWidth", PropertyType::Integer, int32_t{32000}},
-        {"MaxHeight", PropertyType::Integer, int32_t{32000}},
-        {"Frame", PropertyType::Integer, int32_t{0}},
-        {"Composite", PropertyType::Boolean, false},
-        {"HasBackColor", PropertyType::Boolean, false},
-        {"BackColor", PropertyType::Color, Color{255, 255, 255, 0}},
-        {"Title", PropertyType::String, std::string()},
-        {"Visible", PropertyType::Boolean, true},
-        {"FullScreen", PropertyType::Boolean, false},
-        {"MenuBarVisible", PropertyType::Boolean, true},
-        {"CloseButton", PropertyType::Boolean, true},
-        {"Resizeable", PropertyType::Boolean, true},
-        {"LiveResize", PropertyType::Boolean, true},
-        {"MaximizeButton", PropertyType::Boolean, true},
-        {"MinimizeButton", PropertyType::Boolean, true},
-        {"FullScreenButton", PropertyType::Boolean, false},
-        {"MacProcID", PropertyType::Integer, int32_t{0}},
-    };
-    out.insert(out.end(), decls.begin(), decls.end());
-}
-
 void Window::PropertyChanged(const std::string& name) {
-    if (auto* p = _Peer()) p->Changed(name);
+    if (name == TopProperty.name || name == LeftProperty.name) positionSet_ = true;
+    if (auto* p = Peer()) p->Changed(name);
 }
 
-WindowPeer* Window::_Peer() const { return peer_ ? peer_->peer.get() : nullptr; }
+WindowPeer* Window::Peer() const { return peer_ ? peer_->peer.get() : nullptr; }
+WindowPeer* PeerAccess::Peer(const Window& window) { return window.Peer(); }
 
 void Window::Constructor() {
     CheckMainThread();
@@ -72,12 +45,12 @@ void Window::Show() {
     CheckMainThread();
     if (!open_) return;
     shown_ = true;
-    if (auto* p = _Peer()) p->Show();
+    if (auto* p = Peer()) p->Show();
 }
 
 void Window::SetFocus() {
     CheckMainThread();
-    if (auto* p = _Peer()) p->SetFocus();
+    if (auto* p = Peer()) p->SetFocus();
 }
 
 void Window::Close() {
@@ -86,10 +59,12 @@ void Window::Close() {
     closing_ = true;
     auto self = std::static_pointer_cast<Window>(shared_from_this());  // alive to the end of Close
     RunHandler([&] { Event_Close(); });
-    _Discard();
+    Discard();
 }
 
-void Window::_Discard() {
+void PeerAccess::Discard(Window& window) { window.Discard(); }
+
+void Window::Discard() {
     auto& windows = State().openWindows;
     auto keep = weak_from_this().lock();
     std::erase_if(windows, [this](const std::shared_ptr<Window>& w) { return w.get() == this; });
@@ -104,28 +79,14 @@ void Window::_Discard() {
 
 int32_t Window::Top() const {
     CheckMainThread();
-    if (auto* p = _Peer()) return p->CurrentTop();
-    return top_;
-}
-
-void Window::Top(int32_t v) {
-    CheckMainThread();
-    top_ = v;
-    positionSet_ = true;
-    if (auto* p = _Peer()) p->Changed("Top");
+    if (auto* p = Peer()) return p->CurrentTop();
+    return ReadProperty(TopProperty);
 }
 
 int32_t Window::Left() const {
     CheckMainThread();
-    if (auto* p = _Peer()) return p->CurrentLeft();
-    return left_;
-}
-
-void Window::Left(int32_t v) {
-    CheckMainThread();
-    left_ = v;
-    positionSet_ = true;
-    if (auto* p = _Peer()) p->Changed("Left");
+    if (auto* p = Peer()) return p->CurrentLeft();
+    return ReadProperty(LeftProperty);
 }
 
 void Window::MenuBar(const std::shared_ptr<fw::MenuBar>& bar) {
@@ -136,11 +97,11 @@ void Window::MenuBar(const std::shared_ptr<fw::MenuBar>& bar) {
         std::weak_ptr<Object> weakSelf = weak_from_this();
         menuListener_ = std::make_shared<std::function<void()>>([weakSelf] {
             auto self = std::static_pointer_cast<Window>(weakSelf.lock());
-            if (self && self->_Peer()) self->_Peer()->MenuChanged();
+            if (self && self->Peer()) self->Peer()->MenuChanged();
         });
-        bar->AddListener(menuListener_);
+        PeerAccess::AddListener(*bar, menuListener_);
     }
-    if (auto* p = _Peer()) p->MenuChanged();
+    if (auto* p = Peer()) p->MenuChanged();
 }
 
 void Window::_AddControl(const std::string& name, const std::shared_ptr<Control>& control) {
@@ -157,17 +118,21 @@ std::shared_ptr<Control> Window::_ControlByName(const std::string& name) const {
     return nullptr;
 }
 
-void Window::_PeerCloseRequested() { Close(); }
+void PeerAccess::CloseRequested(Window& window) { window.Close(); }
 
-void Window::_PeerMoved(int32_t top, int32_t left) {
-    top_ = top;
-    left_ = left;
+void PeerAccess::Moved(Window& window, int32_t top, int32_t left) {
+    window.StoreProperty(Window::TopProperty, top);
+    window.StoreProperty(Window::LeftProperty, left);
 }
 
-void Window::_PeerRestored() {
-    if (!open_) return;
-    RunHandler([&] { Event_Restore(); });
+void PeerAccess::Restored(Window& window) {
+    if (!window.open_) return;
+    RunHandler([&] { window.Event_Restore(); });
 }
+
+int32_t PeerAccess::ModelTop(const Window& window) { return window.ReadProperty(Window::TopProperty); }
+int32_t PeerAccess::ModelLeft(const Window& window) { return window.ReadProperty(Window::LeftProperty); }
+bool PeerAccess::PositionSet(const Window& window) { return window.positionSet_; }
 
 std::shared_ptr<Window> RuntimeGetImplicitWindow(const std::string& className) {
     CheckMainThread();

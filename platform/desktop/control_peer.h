@@ -1,8 +1,9 @@
 // The peer of one visible control: a Qt widget inside the window's content
 // area, placed and filled from the model, reporting the user's actions back
-// through the model's _Peer* entry points.
+// through PeerAccess.
 #pragma once
 
+#include "platform/backend.h"
 #include "platform/framework.h"
 
 #include <QPointer>

@@ -66,7 +66,7 @@ public:
 private:
     // The pointer position: one round trip serves MouseX and MouseY read
     // within the same millisecond (keys and button come from events).
-    const native::PointerState& Pointer();
+    const native::PointerPosition& Pointer();
     native::X11Capture* Capture();
 
     struct Watch {
@@ -79,7 +79,7 @@ private:
     bool quitRequested_ = false;
 
     std::unique_ptr<native::X11Input> input_;
-    native::PointerState pointer_;
+    native::PointerPosition pointer_;
     std::chrono::steady_clock::time_point pointerAt_{};
     bool pointerValid_ = false;
     uint64_t inputQueries_ = 0;

@@ -12,13 +12,11 @@ namespace desktop {
 // The position costs a round trip, so it is asked for only when read; MouseX
 // and MouseY read together share one. The held keys and button come from the
 // input's own state, without a round trip where the server has XInput2.
-const native::PointerState& DesktopBackend::Pointer() {
+const native::PointerPosition& DesktopBackend::Pointer() {
     const auto now = std::chrono::steady_clock::now();
     if (!pointerValid_ || now - pointerAt_ >= std::chrono::milliseconds(1)) {
         if (input_) {
-            const native::PointerPosition position = input_->Position();
-            pointer_.x = position.x;
-            pointer_.y = position.y;
+            pointer_ = input_->Position();
             ++inputQueries_;
         }
         pointerAt_ = now;

@@ -50,12 +50,6 @@ QFont FontOf(const fw::TextControl& control) {
     return f;
 }
 
-bool BoolProperty(const fw::PropertyObject& o, const std::string& name, bool otherwise) {
-    const fw::PropertyDecl* d = o.FindProperty(name);
-    if (!d || d->type != fw::PropertyType::Boolean) return otherwise;
-    return std::get<bool>(o.GetProperty(name));
-}
-
 int Utf16Index(const QString& s, int codePoints) {
     int i = 0;
     for (int n = 0; n < codePoints && i < s.size(); ++n)

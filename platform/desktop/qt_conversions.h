@@ -38,9 +38,6 @@ QFont FontFor(const std::string& name, double points, bool bold, bool italic = f
 // The font a text control's properties ask for (sizes in pixels).
 QFont FontOf(const fw::TextControl& control);
 
-// A Boolean property that only some classes declare; otherwise when absent.
-bool BoolProperty(const fw::PropertyObject& o, const std::string& name, bool otherwise);
-
 // Code-point index -> UTF-16 index within s, and back (clamped to the text).
 int Utf16Index(const QString& s, int codePoints);
 int CodePointIndex(const QString& s, int utf16);

@@ -59,7 +59,7 @@ public:
         // clicked is the user's alone: setting Value from the model raises nothing.
         QObject::connect(w, &QCheckBox::clicked, w, [this](bool checked) {
             auto m = Model<fw::CheckBox>();
-            if (m) Deliver([&] { m->_PeerToggled(checked); });
+            if (m) Deliver([&] { fw::PeerAccess::Toggled(*m, checked); });
         });
     }
 
@@ -86,7 +86,7 @@ public:
         w->setAutoDefault(false);
         QObject::connect(w, &QPushButton::clicked, w, [this] {
             auto m = Model<fw::PushButton>();
-            if (m) Deliver([&] { m->_PeerPressed(); });
+            if (m) Deliver([&] { fw::PeerAccess::Pressed(*m); });
         });
     }
 
@@ -155,7 +155,7 @@ private:
         std::weak_ptr<fw::Object> weak = arrows.weak_from_this();
         return [weak, up] {
             auto m = std::dynamic_pointer_cast<fw::UpDownArrows>(weak.lock());
-            if (m) Deliver([&] { up ? m->_PeerUp() : m->_PeerDown(); });
+            if (m) Deliver([&] { up ? fw::PeerAccess::Up(*m) : fw::PeerAccess::Down(*m); });
         };
     }
     UpDownArrowsWidget* arrows_;

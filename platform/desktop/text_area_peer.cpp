@@ -15,12 +15,6 @@
 namespace desktop {
 namespace {
 
-const fw::Color* ColorProperty(const fw::PropertyObject& o, const std::string& name) {
-    const fw::PropertyDecl* d = o.FindProperty(name);
-    if (!d || d->type != fw::PropertyType::Color) return nullptr;
-    return &std::get<fw::Color>(o.GetProperty(name));
-}
-
 // Tells its owner when the watched widget gains or loses the keyboard focus.
 class FocusWatcher : public QObject {
 public:
@@ -67,14 +61,13 @@ protected:
         auto m = Model<fw::TextArea>();
         if (!m) return;
         syncing_ = true;
-        edit_->setReadOnly(BoolProperty(*m, "ReadOnly", false));
-        edit_->setTabChangesFocus(!BoolProperty(*m, "AcceptTabs", false));
-        edit_->setVerticalScrollBarPolicy(BoolProperty(*m, "ScrollbarVertical", true) ? Qt::ScrollBarAsNeeded
-                                                                                        : Qt::ScrollBarAlwaysOff);
-        edit_->setFrameShape(BoolProperty(*m, "Border", true) ? QFrame::StyledPanel : QFrame::NoFrame);
+        edit_->setReadOnly(m->ReadOnly());
+        edit_->setTabChangesFocus(!m->AcceptTabs());
+        edit_->setVerticalScrollBarPolicy(m->ScrollbarVertical() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        edit_->setFrameShape(m->Border() ? QFrame::StyledPanel : QFrame::NoFrame);
         QPalette pal = edit_->palette();
-        if (const fw::Color* c = ColorProperty(*m, "BackColor")) pal.setColor(QPalette::Base, ToQColor(*c));
-        if (const fw::Color* c = ColorProperty(*m, "TextColor")) pal.setColor(QPalette::Text, ToQColor(*c));
+        pal.setColor(QPalette::Base, ToQColor(m->BackColor()));
+        pal.setColor(QPalette::Text, ToQColor(m->TextColor()));
         if (pal != edit_->palette()) edit_->setPalette(pal);
 
         StyledText now{m->Text(), m->Styles()};
@@ -96,7 +89,7 @@ protected:
 private:
     void ApplySelection(int start, int length, bool focused) {
         auto m = Model<fw::TextArea>();
-        const bool hide = !focused && m && BoolProperty(*m, "HideSelection", true);
+        const bool hide = !focused && m && m->HideSelection();
         const QString plain = edit_->document()->toPlainText();
         const int b = Utf16Index(plain, std::max(0, start) + std::max(0, length));
         const int a = hide ? b : Utf16Index(plain, std::max(0, start));
@@ -115,7 +108,7 @@ private:
         if (now == docSeen_) return;  // a change of formats alone that reads the same
         docSeen_ = now;
         modelSeen_ = now;
-        Deliver([&] { m->_PeerEdited(now.text, now.styles); });
+        Deliver([&] { fw::PeerAccess::Edited(*m, now.text, now.styles); });
         UserSelected();
     }
 
@@ -128,7 +121,7 @@ private:
         const int from = CodePointIndex(plain, std::min(c.anchor(), c.position()));
         const int to = CodePointIndex(plain, std::max(c.anchor(), c.position()));
         if (m->SelStart() == from && m->SelLength() == to - from) return;
-        Deliver([&] { m->_PeerSelection(from, to - from); });
+        Deliver([&] { fw::PeerAccess::Selection(*m, from, to - from); });
     }
 
     QTextEdit* edit_;

@@ -71,14 +71,14 @@ public:
         content_ = new QWidget(widget_);
         layout->addWidget(content_);
         widget_->closeRequested = [this] {
-            if (auto w = Model()) Deliver([&] { w->_PeerCloseRequested(); });
+            if (auto w = Model()) Deliver([&] { fw::PeerAccess::CloseRequested(*w); });
         };
         widget_->restored = [this] {
-            if (auto w = Model()) Deliver([&] { w->_PeerRestored(); });
+            if (auto w = Model()) Deliver([&] { fw::PeerAccess::Restored(*w); });
         };
         widget_->moved = [this] {
             if (placing_ || !widget_ || !widget_->isVisible()) return;
-            if (auto w = Model()) Deliver([&] { w->_PeerMoved(CurrentTop(), CurrentLeft()); });
+            if (auto w = Model()) Deliver([&] { fw::PeerAccess::Moved(*w, CurrentTop(), CurrentLeft()); });
         };
         widget_->defaultOrCancel = [this](bool escape) { return PressDefaultOrCancel(escape); };
         ApplyLook();
@@ -108,13 +108,11 @@ public:
 
     void Changed(const std::string& property) override {
         if (!widget_) return;
-        if (property == "Top" || property == "Left") {
+        if (property == fw::Window::TopProperty.name || property == fw::Window::LeftProperty.name) {
             PlaceContent();
-        } else if (property == "Visible") {
+        } else if (property == fw::Window::VisibleProperty.name) {
             auto w = Model();
             if (w && !w->Visible()) widget_->hide();
-        } else if (property == "MenuBar") {
-            SyncMenuBar();
         } else {
             ApplyLook();
         }
@@ -169,11 +167,11 @@ public:
     // Until it first shows, the window stands where the program asked.
     int32_t CurrentTop() override {
         auto w = Model();
-        return shown_ || !w ? ContentOrigin().y() : w->_RequestedTop();
+        return shown_ || !w ? ContentOrigin().y() : fw::PeerAccess::ModelTop(*w);
     }
     int32_t CurrentLeft() override {
         auto w = Model();
-        return shown_ || !w ? ContentOrigin().x() : w->_RequestedLeft();
+        return shown_ || !w ? ContentOrigin().x() : fw::PeerAccess::ModelLeft(*w);
     }
 
 private:
@@ -190,8 +188,8 @@ private:
 
         Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint;
         flags |= w->Frame() == 1 ? Qt::Dialog : Qt::Window;
-        if (BoolProperty(*w, "CloseButton", true)) flags |= Qt::WindowCloseButtonHint;
-        if (BoolProperty(*w, "MinimizeButton", false)) flags |= Qt::WindowMinimizeButtonHint;
+        if (w->CloseButton()) flags |= Qt::WindowCloseButtonHint;
+        if (w->MinimizeButton()) flags |= Qt::WindowMinimizeButtonHint;
         if (widget_->windowFlags() != flags) {
             const bool visible = widget_->isVisible();
             widget_->setWindowFlags(flags);  // hides the window
@@ -199,14 +197,12 @@ private:
         }
         widget_->setWindowModality(w->Frame() == 1 ? Qt::ApplicationModal : Qt::NonModal);
 
-        const bool ownBack = BoolProperty(*w, "HasBackColor", false);
+        const bool ownBack = w->HasBackColor();
         content_->setAutoFillBackground(ownBack);
         if (ownBack) {
-            if (const fw::PropertyDecl* d = w->FindProperty("BackColor"); d && d->type == fw::PropertyType::Color) {
-                QPalette pal = content_->palette();
-                pal.setColor(QPalette::Window, ToQColor(std::get<fw::Color>(w->GetProperty("BackColor"))));
-                content_->setPalette(pal);
-            }
+            QPalette pal = content_->palette();
+            pal.setColor(QPalette::Window, ToQColor(w->BackColor()));
+            content_->setPalette(pal);
         }
     }
 
@@ -254,7 +250,7 @@ private:
             auto button = std::dynamic_pointer_cast<fw::PushButton>(c);
             if (!button || !button->Visible() || !button->Enabled()) continue;
             if (escape ? button->Cancel() : button->Default()) {
-                Deliver([&] { button->_PeerPressed(); });
+                Deliver([&] { fw::PeerAccess::Pressed(*button); });
                 return true;
             }
         }
@@ -296,11 +292,12 @@ private:
     void PlaceContent() {
         auto w = Model();
         if (!w || !widget_ || !shown_) return;
-        if (!w->_PositionSet() && placed_) return;
+        if (!fw::PeerAccess::PositionSet(*w) && placed_) return;
         widget_->adjustSize();
         const placement::Point at =
-            w->_PositionSet()
-                ? placement::KeepReachable({w->_RequestedLeft(), w->_RequestedTop()}, Shape(), CurrentScreens())
+            fw::PeerAccess::PositionSet(*w)
+                ? placement::KeepReachable({fw::PeerAccess::ModelLeft(*w), fw::PeerAccess::ModelTop(*w)}, Shape(),
+                                           CurrentScreens())
                 : placement::PlaceUnpositioned(Shape(), CurrentScreens(), OtherFrames());
         placed_ = true;
         // Within 16 bits, as the placement keeps it.
@@ -326,7 +323,7 @@ private:
             const bool inside = rect->Left() >= 0 && rect->Top() >= 0 &&
                                 int64_t{rect->Left()} + rect->Width() <= w->Width() &&
                                 int64_t{rect->Top()} + rect->Height() <= w->Height();
-            const bool takesKeys = (widget->focusPolicy() & Qt::TabFocus) && BoolProperty(*rect, "TabStop", true);
+            const bool takesKeys = (widget->focusPolicy() & Qt::TabFocus) && rect->TabStop();
             if (!inside || !takesKeys || !rect->Visible() || !rect->Enabled()) continue;
             if (!first || rect->TabIndex() < firstIndex) {
                 first = widget;

@@ -6,12 +6,12 @@
 namespace fw::headless {
 
 HeadlessWindowPeer::HeadlessWindowPeer(Window& window)
-    : top(window._ModelTop()), left(window._ModelLeft()), window_(window) {}
+    : top(fw::PeerAccess::ModelTop(window)), left(fw::PeerAccess::ModelLeft(window)), window_(window) {}
 
 void HeadlessWindowPeer::Changed(const std::string& property) {
     changed.push_back(property);
-    if (property == "Top") top = window_._ModelTop();
-    if (property == "Left") left = window_._ModelLeft();
+    if (property == Window::TopProperty.name) top = fw::PeerAccess::ModelTop(window_);
+    if (property == Window::LeftProperty.name) left = fw::PeerAccess::ModelLeft(window_);
 }
 
 void HeadlessWindowPeer::ControlChanged(RectControl& control, const std::string& property) {
@@ -28,7 +28,7 @@ void HeadlessWindowPeer::SetFocus() { ++focuses; }
 void HeadlessWindowPeer::Close() { closed = true; }
 
 HeadlessWindowPeer* PeerOf(const std::shared_ptr<Window>& w) {
-    return w ? dynamic_cast<HeadlessWindowPeer*>(w->_Peer()) : nullptr;
+    return w ? dynamic_cast<HeadlessWindowPeer*>(fw::PeerAccess::Peer(*w)) : nullptr;
 }
 
 std::unique_ptr<WindowPeer> Headless::CreateWindowPeer(Window& window) {
@@ -53,9 +53,9 @@ void Headless::Click(const std::shared_ptr<Window>& w, const std::string& contro
     if (impl_->quitting || !NotNil(w)->IsOpen()) return;
     auto c = NotNil(w)->_ControlByName(control);
     if (auto box = std::dynamic_pointer_cast<CheckBox>(c)) {
-        if (Reachable(*box)) box->_PeerToggled(!box->Value());
+        if (Reachable(*box)) fw::PeerAccess::Toggled(*box, !box->Value());
     } else if (auto button = std::dynamic_pointer_cast<PushButton>(c)) {
-        if (Reachable(*button)) button->_PeerPressed();
+        if (Reachable(*button)) fw::PeerAccess::Pressed(*button);
     } else {
         throw std::logic_error("no check box or button " + control + " on " + w->ClassName());
     }
@@ -63,16 +63,16 @@ void Headless::Click(const std::shared_ptr<Window>& w, const std::string& contro
 
 void Headless::PressUp(const std::shared_ptr<Window>& w, const std::string& control) {
     auto arrows = Target<UpDownArrows>(w, control);
-    if (!impl_->quitting && w->IsOpen() && Reachable(*arrows)) arrows->_PeerUp();
+    if (!impl_->quitting && w->IsOpen() && Reachable(*arrows)) fw::PeerAccess::Up(*arrows);
 }
 
 void Headless::PressDown(const std::shared_ptr<Window>& w, const std::string& control) {
     auto arrows = Target<UpDownArrows>(w, control);
-    if (!impl_->quitting && w->IsOpen() && Reachable(*arrows)) arrows->_PeerDown();
+    if (!impl_->quitting && w->IsOpen() && Reachable(*arrows)) fw::PeerAccess::Down(*arrows);
 }
 
 void Headless::CloseWindow(const std::shared_ptr<Window>& w) {
-    if (!impl_->quitting && NotNil(w)->IsOpen()) w->_PeerCloseRequested();
+    if (!impl_->quitting && NotNil(w)->IsOpen()) fw::PeerAccess::CloseRequested(*w);
 }
 
 void Headless::Minimize(const std::shared_ptr<Window>& w) {
@@ -83,7 +83,7 @@ void Headless::Restore(const std::shared_ptr<Window>& w) {
     auto* peer = PeerOf(w);
     if (impl_->quitting || !peer) return;
     peer->minimized = false;
-    w->_PeerRestored();
+    fw::PeerAccess::Restored(*w);
 }
 
 void Headless::MoveWindow(const std::shared_ptr<Window>& w, int32_t top, int32_t left) {
@@ -91,7 +91,7 @@ void Headless::MoveWindow(const std::shared_ptr<Window>& w, int32_t top, int32_t
     if (!peer) return;
     peer->top = top;
     peer->left = left;
-    w->_PeerMoved(top, left);
+    fw::PeerAccess::Moved(*w, top, left);
 }
 
 bool Headless::ChooseMenu(const std::string& itemName) {

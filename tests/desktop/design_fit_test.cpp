@@ -159,7 +159,7 @@ std::vector<Row> MeasureEveryDesign(HttpServer& server) {
     for (int pass = 0; pass < 3; ++pass) {
         const bool up = pass == 1;
         for (int i = 0; i < 80; ++i) {
-            up ? arrows->_PeerUp() : arrows->_PeerDown();
+            up ? fw::PeerAccess::Up(*arrows) : fw::PeerAccess::Down(*arrows);
             measure();
         }
     }

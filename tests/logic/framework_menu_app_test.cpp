@@ -96,6 +96,32 @@ TEST_F(RunTest, QuitInOpenSkipsTheScriptAndHandlerFailureEndsTheRunWithStatusOne
     EXPECT_EQ(getAppObject(), nullptr);
 }
 
+// The default handling runs each handler through the installed helper and
+// names the exception from what the helper gives back.
+TEST_F(RunTest, HandlersRunThroughTheInstalledExceptionHelper) {
+    int calls = 0;
+    RuntimeSetExceptionHelper([&](void* routine, void* argument) -> ObjectRef {
+        ++calls;
+        try {
+            reinterpret_cast<void (*)(void*)>(routine)(argument);
+            return nullptr;
+        } catch (const RuntimeException& e) {
+            return std::make_shared<RuntimeExceptionObject>(std::current_exception(), e.ExceptionName());
+        }
+    });
+    EXPECT_TRUE(ChooseMenuItem("FilePrintHelp"));
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(app->handled, 1);
+    EXPECT_TRUE(backend.Log().messageBoxes.empty());
+
+    EXPECT_FALSE(ChooseMenuItem("Broken"));
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(backend.Log().messageBoxes,
+              (std::vector<std::string>{"An exception of class OutOfBoundsException was not handled. "
+                                        "The application must shut down."}));
+    EXPECT_EQ(RuntimeExit(), 1);
+}
+
 TEST_F(RunTest, UnhandledExceptionOfTheStartSequenceQuitsBeforeTheLoop) {
     RuntimeUnhandledException(std::runtime_error("boom"));
     ASSERT_EQ(backend.Log().messageBoxes.size(), 1u);
@@ -126,7 +152,6 @@ TEST_F(RunTest, VersionsComeFromTheBundleFileAndAreZeroWithoutIt) {
     EXPECT_EQ(again->LongVersion(), "1.3.0 Linux");
     EXPECT_EQ(GetBundleInfo().updateHost, "127.0.0.1");
     EXPECT_EQ(GetBundleInfo().updatePort, 8080);
-    EXPECT_EQ(GetBundleInfo().updateScheme, "http");
     std::filesystem::remove_all(dir);
 }
 

@@ -13,12 +13,13 @@ public:
     std::vector<std::string> changes;
 
 protected:
-    void DeclareProperties(std::vector<PropertyDecl>& out) const override {
-        out.push_back({"Count", PropertyType::Integer, int32_t{7}});
-        out.push_back({"Ready", PropertyType::Boolean, false});
-        out.push_back({"Title", PropertyType::String, std::string("none")});
-        out.push_back({"Fill", PropertyType::Color, Color{}});
-        out.push_back({"Size", PropertyType::Double, 0.0});
+    static constexpr Property<int32_t> CountProperty{"Count", 7};
+    static constexpr Property<bool> ReadyProperty{"Ready", false};
+    static constexpr Property<std::string> TitleProperty{"Title", "none"};
+    static constexpr Property<Color> FillProperty{"Fill", Color{}};
+    static constexpr Property<double> SizeProperty{"Size", 0.0};
+    void DeclareProperties(PropertyTable& table) const override {
+        table.Add(CountProperty, ReadyProperty, TitleProperty, FillProperty, SizeProperty);
     }
     void PropertyChanged(const std::string& name) override { changes.push_back(name); }
 };

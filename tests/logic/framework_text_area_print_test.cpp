@@ -46,7 +46,7 @@ TEST_F(TextAreaTest, PeerEditReplacesTextAndStyles) {
     area->Text("abc");
     std::vector<CharStyle> styles(4);
     styles[3].bold = true;
-    area->_PeerEdited("abcd", styles);
+    fw::PeerAccess::Edited(*area, "abcd", styles);
     EXPECT_EQ(area->Text(), "abcd");
     EXPECT_EQ(area->Styles(), styles);
 }

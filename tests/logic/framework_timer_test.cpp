@@ -99,4 +99,27 @@ TEST_F(TimerTest, DestroyedTimerStopsAndAHandlerOfTheWrongTypeIsRefused) {
                  KeyNotFoundException);
 }
 
+// An event raised with other types than its handlers take (an int64_t at a
+// void(int32_t) handler) would run none of them: the raise itself fails.
+class Pinger : public EventSource {
+public:
+    void Ping32(int32_t v) { Raise("Ping", v); }
+    void Ping64(int64_t v) { Raise("Ping", v); }
+
+protected:
+    const std::type_info* EventSignature(const std::string& event) const override {
+        return event == "Ping" ? &typeid(std::function<void(int32_t)>) : EventSource::EventSignature(event);
+    }
+};
+
+TEST(EventRaise, ARaiseOfOtherTypesThanTheEventsIsATypeMismatch) {
+    auto pinger = std::make_shared<Pinger>();
+    EXPECT_THROW(pinger->Ping64(1), TypeMismatchException);  // with no handler yet, too
+    std::vector<int32_t> got;
+    pinger->AddHandler("Ping", std::function<void(int32_t)>([&](int32_t v) { got.push_back(v); }));
+    pinger->Ping32(7);
+    EXPECT_THROW(pinger->Ping64(8), TypeMismatchException);
+    EXPECT_EQ(got, (std::vector<int32_t>{7}));
+}
+
 }  // namespace

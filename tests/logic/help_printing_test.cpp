@@ -109,7 +109,7 @@ protected:
         bool handled = false;
         Run([&](Headless& h) {
             if (showFirst) h.ChooseMenu("HelpShowHelp");
-            if (text) OpenHelp()->TextArea1()->_PeerEdited(*text, {});
+            if (text) fw::PeerAccess::Edited(*OpenHelp()->TextArea1(), *text, {});
             handled = h.ChooseMenu("FilePrintHelp");
             helpOpenAfter = OpenHelp() != nullptr;
             h.CloseWindow(ControlPanel());

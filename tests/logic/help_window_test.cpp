@@ -75,8 +75,8 @@ TEST_F(HelpWindowTest, ShowHelpAgainKeepsTheWindowItsEditsAndSelection) {
         auto help = OpenHelp();
         ASSERT_TRUE(help);
         auto area = help->TextArea1();
-        area->_PeerEdited("edited", std::vector<CharStyle>(6));
-        area->_PeerSelection(2, 3);
+        fw::PeerAccess::Edited(*area, "edited", std::vector<CharStyle>(6));
+        fw::PeerAccess::Selection(*area, 2, 3);
 
         EXPECT_TRUE(h.ChooseMenu("HelpShowHelp"));
         EXPECT_EQ(OpenHelp(), help);
@@ -92,13 +92,13 @@ TEST_F(HelpWindowTest, ShowHelpAgainKeepsTheWindowItsEditsAndSelection) {
 TEST_F(HelpWindowTest, AfterPrintHelpOrCloseANewWindowShowsTheDesignAgain) {
     Run([&](Headless& h) {
         h.ChooseMenu("HelpShowHelp");
-        OpenHelp()->TextArea1()->_PeerEdited("gone after the print", {});
+        fw::PeerAccess::Edited(*OpenHelp()->TextArea1(), "gone after the print", {});
         EXPECT_TRUE(h.ChooseMenu("FilePrintHelp"));
         EXPECT_FALSE(OpenHelp()) << "Print Help closes the Help window";
 
         h.ChooseMenu("HelpShowHelp");
         ExpectFreshDesign(OpenHelp());
-        OpenHelp()->TextArea1()->_PeerEdited("gone after the close", {});
+        fw::PeerAccess::Edited(*OpenHelp()->TextArea1(), "gone after the close", {});
         h.CloseWindow(OpenHelp());
         EXPECT_FALSE(OpenHelp());
 
@@ -114,9 +114,9 @@ TEST_F(HelpWindowTest, ReadOutShowsTheSelection) {
         auto help = OpenHelp();
         ASSERT_TRUE(help);
         h.Click(help, "PushButton1");
-        help->TextArea1()->_PeerSelection(0, 13);  // "Introduction:"
+        fw::PeerAccess::Selection(*help->TextArea1(), 0, 13);  // "Introduction:"
         h.Click(help, "PushButton1");
-        help->TextArea1()->_PeerSelection(1500, 42);
+        fw::PeerAccess::Selection(*help->TextArea1(), 1500, 42);
         h.Click(help, "PushButton1");
         h.CloseWindow(ControlPanel());
     });

@@ -3,6 +3,7 @@
 
 #include "app/app.h"
 #include "app/menu_bars.h"
+#include "app/startup.h"
 #include "capture/picture_file_name.h"
 #include "capture/take_picture.h"
 #include "capture/window1.h"
@@ -201,6 +202,18 @@ TEST_F(StartupTest, NoDocumentsFolderEndsInTheDefaultHandlingNotACrash) {
     EXPECT_EQ(status, 1);
     ASSERT_EQ(hl().Log().messageBoxes.size(), 1u);
     EXPECT_NE(hl().Log().messageBoxes[0].find("NilObjectException"), std::string::npos);
+}
+
+// The framework runs every handler through this routine (the two tests above
+// reach their message by it): nil on completion, the framework exception as an
+// object, any other exception passed on.
+TEST_F(StartupTest, ExceptionHelperGivesNilTheFrameworkExceptionOrPassesOthersOn) {
+    auto call = [](void (*routine)(void*)) { return ExceptionHelperRoutine(reinterpret_cast<void*>(routine), nullptr); };
+    EXPECT_EQ(call([](void*) {}), nullptr);
+    auto caught = std::dynamic_pointer_cast<RuntimeExceptionObject>(call([](void*) { throw NilObjectException(); }));
+    ASSERT_NE(caught, nullptr);
+    EXPECT_EQ(caught->exceptionName, "NilObjectException");
+    EXPECT_THROW(call([](void*) { throw std::runtime_error("other"); }), std::runtime_error);
 }
 
 }  // namespace

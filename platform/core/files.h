@@ -1,0 +1,84 @@
+// Folders and files: text streams, sounds, the standard folders.
+#pragma once
+
+#include "platform/core/objects.h"
+
+#include <memory>
+#include <string>
+
+// A member EOF would be swallowed by the C library's macro of that name: the
+// macro goes (where the C value is needed, use std::char_traits<char>::eof()).
+#include <cstdio>
+#undef EOF
+
+namespace fw {
+
+class TextInputStream;
+class Sound;
+class Picture;
+
+class FolderItem : public Object {
+public:
+    explicit FolderItem(std::string path);
+    // The item of that name inside this folder, whether or not it exists.
+    std::shared_ptr<FolderItem> Child(const std::string& name) const;
+    bool Exists() const;
+    bool Directory() const;
+    void CreateAsFolder() const;  // failures are silent
+    std::string NativePath() const { return path_; }
+    std::string Name() const;
+    std::shared_ptr<TextInputStream> OpenAsTextFile() const;  // nil on failure
+    std::shared_ptr<Sound> OpenAsSound() const;              // nil on failure
+    // Writes the picture as PNG: True only when the whole file is on disk.
+    bool SaveAsPNG(const std::shared_ptr<Picture>& pic, float gamma = 0.0f) const;
+    std::string ClassName() const override { return "FolderItem"; }
+
+private:
+    std::string path_;
+};
+using FolderItemRef = std::shared_ptr<FolderItem>;
+
+FolderItemRef DocumentsFolder();    // nil when it cannot be obtained
+FolderItemRef PreferencesFolder();  // nil when it cannot be obtained
+FolderItemRef ResourcesFolder();    // nil when it cannot be obtained
+
+class TextInputStream : public Object {
+public:
+    explicit TextInputStream(std::string content);
+    bool EOF() const;
+    // The next line without its line end (CR, LF or CR LF).
+    std::string ReadLine();
+    void Close();
+
+private:
+    std::string content_;
+    size_t pos_ = 0;
+    bool closed_ = false;
+};
+
+class TextOutputStream : public Object {
+public:
+    // Makes the file anew (an existing one is replaced); nil on failure. The
+    // new text replaces the file at Close, whole; a failed write keeps the old.
+    static std::shared_ptr<TextOutputStream> Create(const FolderItemRef& item);
+    ~TextOutputStream() override;
+    void WriteLine(const std::string& text);  // text and LF
+    void Close();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+class Sound : public Object {
+public:
+    explicit Sound(std::unique_ptr<class SoundPeer> peer);
+    ~Sound() override;
+    void Play();
+    std::string ClassName() const override { return "Sound"; }
+
+private:
+    std::unique_ptr<class SoundPeer> peer_;
+};
+
+}  // namespace fw
