@@ -174,13 +174,19 @@ public:
     void Stop() {
         if (pid_ <= 0) return;
         kill(pid_, SIGTERM);
-        for (int i = 0; i < 50 && waitpid(pid_, nullptr, WNOHANG) == 0; ++i)
+        bool ended = false;
+        for (int i = 0; i < 50 && !(ended = waitpid(pid_, nullptr, WNOHANG) == pid_); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        kill(pid_, SIGKILL);  // gone already, or stuck
-        waitpid(pid_, nullptr, 0);
+        if (!ended) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
         pid_ = -1;
     }
-    bool Running() const { return pid_ > 0 && watch_ >= 0 && waitpid(pid_, nullptr, WNOHANG) == 0; }
+    bool Running() {
+        if (pid_ > 0 && waitpid(pid_, nullptr, WNOHANG) != 0) pid_ = -1;  // ended, and reaped
+        return pid_ > 0 && watch_ >= 0;
+    }
 
     // Holds Alt+Super until a PNG file is renamed into the screenshots folder
     // or the time is up; milliseconds from the press, or -1. The folder is
