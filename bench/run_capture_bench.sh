@@ -7,4 +7,4 @@ build="${1:-$here/../build}"
 runs="${2:-15}"
 source "$here/start_xvfb.sh"
 start_xvfb 1920x1080x24
-"$build/bin/bench_capture_bench" "$runs"
+"$build/bin/bench_capture_bench" "$build/bin/quorrel" "$runs"

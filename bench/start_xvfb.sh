@@ -1,15 +1,22 @@
-# Sourced by the bench scripts: starts a private Xvfb on a free display
-# number, exports DISPLAY, and stops the server when the script exits.
+# Sourced by the bench scripts: starts a private Xvfb, exports DISPLAY, and
+# stops the server when the script exits.
 #   start_xvfb WIDTHxHEIGHTxDEPTH
+# The server picks a free display itself and writes its number to a
+# descriptor once it accepts connections (-displayfd, as the tests start
+# theirs), so no other server can take the number between a look and a start.
 start_xvfb() {
-  local display="" n
-  for n in $(seq 120 199); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-  done
-  [ -n "$display" ] || { echo "no free X display number" >&2; exit 2; }
-  Xvfb "$display" -screen 0 "$1" -noreset -nolisten tcp >/dev/null 2>&1 &
+  local number_file number=""
+  number_file="$(mktemp)"
+  Xvfb -displayfd 3 -screen 0 "$1" -noreset -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
   xvfb_pid=$!
   trap 'kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null || true' EXIT
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
-  export DISPLAY="$display"
+  for _ in $(seq 100); do
+    # A whole line: the number is written with its newline.
+    if [ "$(wc -l <"$number_file")" -ge 1 ]; then number="$(head -n1 "$number_file")"; break; fi
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  rm -f "$number_file"
+  [ -n "$number" ] || { echo "Xvfb did not start" >&2; exit 2; }
+  export DISPLAY=":$number"
 }

@@ -9,7 +9,7 @@ namespace quorrel {
 std::string UpdateFileURL() {
     const BundleInfo& bundle = GetBundleInfo();
     std::string server = bundle.updateHost;
-    if (bundle.updatePort != 0) server += ":" + StringStrInt32(bundle.updatePort);
+    if (bundle.updatePort != 0) server.append(":").append(StringStrInt32(bundle.updatePort));
     return "http://" + server + "/Updates/quorrel.xml";
 }
 

@@ -9,6 +9,7 @@
 #include "platform/desktop/qt_conversions.h"
 #include "platform/desktop/window_widget.h"
 #include "settings/settings.h"
+#include "tests/support/bundle_file.h"
 #include "tests/support/http_server.h"
 #include "update/self_test.h"
 #include "update/update_window.h"
@@ -25,10 +26,8 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <set>
-#include <sstream>
 
 namespace {
 
@@ -104,15 +103,7 @@ fs::path MakeResources(const fs::path& home, int port) {
     fs::create_directories(share);
     for (const auto& entry : fs::directory_iterator(QUORREL_SHARE_DIR))
         fs::copy(entry.path(), share / entry.path().filename(), fs::copy_options::recursive);
-    std::ifstream in(share / "bundle.ini");
-    std::ostringstream edited;
-    for (std::string line; std::getline(in, line);) {
-        if (line.rfind("UpdateHost=", 0) == 0) line = "UpdateHost=127.0.0.1";
-        if (line.rfind("UpdatePort=", 0) == 0) line = "UpdatePort=" + std::to_string(port);
-        edited << line << "\n";
-    }
-    in.close();
-    std::ofstream(share / "bundle.ini", std::ios::trunc) << edited.str();
+    quorrel::test::SetBundleKeys(share / "bundle.ini", {{"UpdateHost", "127.0.0.1"}, {"UpdatePort", std::to_string(port)}});
     return share;
 }
 

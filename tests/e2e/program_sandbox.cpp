@@ -1,8 +1,9 @@
 #include "tests/e2e/program_sandbox.h"
 
+#include "tests/support/bundle_file.h"
+
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 namespace e2e {
@@ -49,23 +50,7 @@ void ProgramSandbox::InstallWithBundle(const std::map<std::string, std::string>&
     fs::copy(fs::path(QUORREL_SHARE_DIR).parent_path() / "icons", share.parent_path() / "icons",
              fs::copy_options::recursive | fs::copy_options::overwrite_existing);
 
-    std::ifstream in(share / "bundle.ini");
-    std::ostringstream edited;
-    std::map<std::string, std::string> pending = bundleKeys;
-    for (std::string line; std::getline(in, line);) {
-        auto eq = line.find('=');
-        if (eq != std::string::npos && line[0] != '#') {
-            auto it = pending.find(line.substr(0, eq));
-            if (it != pending.end()) {
-                line = it->first + "=" + it->second;
-                pending.erase(it);
-            }
-        }
-        edited << line << "\n";
-    }
-    for (const auto& [key, value] : pending) edited << key << "=" << value << "\n";
-    in.close();
-    std::ofstream(share / "bundle.ini", std::ios::trunc) << edited.str();
+    quorrel::test::SetBundleKeys(share / "bundle.ini", bundleKeys);
     binary_ = bin / "quorrel";
 }
 

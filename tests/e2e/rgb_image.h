@@ -1,27 +1,12 @@
-// Pixels as 0xRRGGBB, the common ground for the screen and PNG files.
+// The end-to-end tests' names for the shared image type and its PNG files.
 #pragma once
-#include <cstdint>
-#include <optional>
-#include <string>
-#include <vector>
+#include "tests/support/rgb_image.h"
 
 namespace e2e {
 
-struct RgbImage {
-    int width = 0, height = 0;
-    std::vector<uint32_t> pixels;  // row by row
-
-    uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
-    RgbImage Crop(int x, int y, int w, int h) const;
-};
-
-// Where two images first differ, for a message that helps; nullopt when equal.
-// A tolerance lets each channel differ by that many steps.
-std::optional<std::string> FirstDifference(const RgbImage& a, const RgbImage& b, int tolerance = 0);
-
-// Reads a PNG file with libpng; nullopt when it is missing or not a PNG.
-std::optional<RgbImage> ReadPng(const std::string& path);
-// Writes one, to keep what a failing test saw.
-bool WritePng(const RgbImage& image, const std::string& path);
+using quorrel::test::FirstDifference;
+using quorrel::test::ReadPng;
+using quorrel::test::RgbImage;
+using quorrel::test::WritePng;
 
 }  // namespace e2e

@@ -1,5 +1,7 @@
 #include "tests/e2e/screenshot_name.h"
 
+#include "tests/support/wall_clock.h"
+
 #include <regex>
 
 namespace e2e {
@@ -8,15 +10,9 @@ std::optional<std::time_t> CaptureMomentOf(const std::string& fileName) {
     static const std::regex form(R"((\d{4}) (\d{2}) (\d{2})   (\d{2}) (\d{2}) (\d{2})\.png)");
     std::smatch m;
     if (!std::regex_match(fileName, m, form)) return std::nullopt;
-    std::tm t{};
-    t.tm_year = std::stoi(m[1]) - 1900;
-    t.tm_mon = std::stoi(m[2]) - 1;
-    t.tm_mday = std::stoi(m[3]);
-    t.tm_hour = std::stoi(m[4]);
-    t.tm_min = std::stoi(m[5]);
-    t.tm_sec = std::stoi(m[6]);
-    t.tm_isdst = -1;
-    return std::mktime(&t);
+    auto field = [&m](int i) { return std::stoi(m[i]); };
+    return std::chrono::system_clock::to_time_t(
+        quorrel::test::WallClock(field(1), field(2), field(3), field(4), field(5), field(6)));
 }
 
 }  // namespace e2e

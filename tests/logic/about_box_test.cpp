@@ -2,6 +2,7 @@
 // links handed to the system.
 #include "help/about_box.h"
 #include "program_fixture.h"
+#include "tests/support/bundle_file.h"
 
 #include <gtest/gtest.h>
 
@@ -10,14 +11,16 @@
 namespace {
 
 using fw::headless::Headless;
+using quorrel::test::SetBundleKeys;
 
 class AboutBoxTest : public quorrel::test::ProgramFixture {
 protected:
     void WriteBundle(const std::string& longVersion) {
-        WriteFile(ResourcesDir() / "bundle.ini",
-                  "MajorVersion=2\nMinorVersion=4\nBugVersion=1\nShortVersion=2.4.1\nLongVersion=" + longVersion +
-                      "\nUpdateScheme=http\nUpdateHost=127.0.0.1\nUpdatePort=0\n"
-                      "HomePage=http://home.quorrel.test/\nMailAddress=author@quorrel.test\n");
+        SetBundleKeys(ResourcesDir() / "bundle.ini",
+                      {{"MajorVersion", "2"}, {"MinorVersion", "4"}, {"BugVersion", "1"}, {"ShortVersion", "2.4.1"},
+                       {"LongVersion", longVersion}, {"UpdateScheme", "http"}, {"UpdateHost", "127.0.0.1"},
+                       {"UpdatePort", "0"}, {"HomePage", "http://home.quorrel.test/"},
+                       {"MailAddress", "author@quorrel.test"}});
     }
     static std::shared_ptr<quorrel::AboutBox> OpenBox() {
         return std::dynamic_pointer_cast<quorrel::AboutBox>(fw::RuntimeGetImplicitWindow("AboutBox.AboutBox"));

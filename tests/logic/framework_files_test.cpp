@@ -2,11 +2,11 @@
 #include "platform/core/standard_paths.h"
 #include "platform/framework.h"
 #include "platform/headless/headless.h"
+#include "tests/support/wall_clock.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -17,6 +17,7 @@
 namespace {
 
 using namespace fw;
+using quorrel::test::WallClock;
 namespace fs = std::filesystem;
 
 class FilesTest : public ::testing::Test {
@@ -161,25 +162,13 @@ TEST_F(FilesTest, OpenAsSoundNeedsARiffFile) {
     EXPECT_EQ(backend.Log().soundsOpened.size(), 3u);
 }
 
-std::chrono::system_clock::time_point Local(int y, int mo, int d, int h, int mi, int s) {
-    std::tm tm{};
-    tm.tm_year = y - 1900;
-    tm.tm_mon = mo - 1;
-    tm.tm_mday = d;
-    tm.tm_hour = h;
-    tm.tm_min = mi;
-    tm.tm_sec = s;
-    tm.tm_isdst = -1;
-    return std::chrono::system_clock::from_time_t(std::mktime(&tm));
-}
-
 TEST_F(FilesTest, DatesUseTheUsShortForms) {
     struct Case { std::chrono::system_clock::time_point t; const char *date, *longTime, *shortTime; };
     const std::vector<Case> cases = {
-        {Local(2024, 3, 7, 0, 5, 9), "3/7/24", "12:05:09 AM", "12:05 AM"},
-        {Local(2009, 12, 31, 12, 0, 0), "12/31/09", "12:00:00 PM", "12:00 PM"},
-        {Local(2030, 1, 1, 23, 59, 59), "1/1/30", "11:59:59 PM", "11:59 PM"},
-        {Local(2024, 6, 15, 9, 30, 0), "6/15/24", "9:30:00 AM", "9:30 AM"},
+        {WallClock(2024, 3, 7, 0, 5, 9), "3/7/24", "12:05:09 AM", "12:05 AM"},
+        {WallClock(2009, 12, 31, 12, 0, 0), "12/31/09", "12:00:00 PM", "12:00 PM"},
+        {WallClock(2030, 1, 1, 23, 59, 59), "1/1/30", "11:59:59 PM", "11:59 PM"},
+        {WallClock(2024, 6, 15, 9, 30, 0), "6/15/24", "9:30:00 AM", "9:30 AM"},
     };
     for (const auto& c : cases) {
         backend.SetWallClock(c.t);
@@ -189,7 +178,7 @@ TEST_F(FilesTest, DatesUseTheUsShortForms) {
         EXPECT_EQ(d->LongTime(), c.longTime);
         EXPECT_EQ(d->ShortTime(), c.shortTime);
     }
-    backend.SetWallClock(Local(2024, 3, 7, 0, 0, 59));
+    backend.SetWallClock(WallClock(2024, 3, 7, 0, 0, 59));
     backend.Advance(1000);  // the virtual clock moves the date's "now"
     auto d = RuntimeNewObject<Date>();
     d->Constructor();

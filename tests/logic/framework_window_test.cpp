@@ -1,6 +1,7 @@
 // Windows: the build order, single instances by class name, lifetime, peers.
 #include "platform/framework.h"
 #include "platform/headless/headless.h"
+#include "tests/support/control_lookup.h"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +70,7 @@ TEST_F(WindowTest, BuildRunsItsStepsInOrderAndTheWindowIsFoundThroughout) {
     auto w = RuntimeNewObject<Probe>();
     w->Constructor();
     EXPECT_EQ(events, (std::vector<std::string>{"Layout", "CreateControls", "Arrows.Open", "Open found=self"}));
-    EXPECT_EQ(std::static_pointer_cast<Label>(w->_ControlByName("Value"))->Text(), "set in Open");
+    EXPECT_EQ(quorrel::test::ControlNamed<Label>(w, "Value")->Text(), "set in Open");
     auto* peer = headless::PeerOf(w);
     ASSERT_NE(peer, nullptr);
     EXPECT_EQ(peer->shows, 1);  // Visible by default

@@ -11,6 +11,7 @@ using fw::headless::Headless;
 using fw::headless::ModalAnswer;
 using fw::headless::ModalRequest;
 using fw::headless::PrintCall;
+using quorrel::test::WallClock;
 
 // The wall clock when the command is given: 2:07 PM on 3/5/24.
 const char* const kFooter = "2:07 PM, 3/5/24";

@@ -6,6 +6,8 @@
 #include "capture/window1.h"
 #include "settings/settings.h"
 
+#include <sstream>
+
 namespace quorrel::test {
 namespace {
 
@@ -14,19 +16,19 @@ using fw::headless::Headless;
 // "Menu caption: item caption [shortcut], ..." for a whole bar, with the
 // item's class for the application-menu item.
 std::string Describe(const std::shared_ptr<fw::MenuItem>& bar) {
-    std::string out;
+    std::ostringstream out;
     for (const auto& menu : bar->Children()) {
-        out += menu->Name() + "=" + menu->Text() + "[" + menu->KeyboardShortcut() + "]:";
+        out << menu->Name() << "=" << menu->Text() << "[" << menu->KeyboardShortcut() << "]:";
         for (const auto& item : menu->Children()) {
-            out += " " + item->Name() + "=" + item->Text();
-            if (!item->KeyboardShortcut().empty()) out += "[" + item->KeyboardShortcut() + "]";
-            if (item->ClassName() != "MenuItem") out += "(" + item->ClassName() + ")";
+            out << " " << item->Name() << "=" << item->Text();
+            if (!item->KeyboardShortcut().empty()) out << "[" << item->KeyboardShortcut() << "]";
+            if (item->ClassName() != "MenuItem") out << "(" << item->ClassName() << ")";
             EXPECT_TRUE(item->AutoEnable() && item->Visible()) << item->Name();
             EXPECT_FALSE(item->Checked()) << item->Name();
         }
-        out += "\n";
+        out << "\n";
     }
-    return out;
+    return out.str();
 }
 
 using MenusTest = ProgramFixture;

@@ -1,9 +1,9 @@
 // The PNG writer: files that libpng reads back pixel for pixel, and failures
 // that return false with nothing left behind and nothing earlier destroyed.
 #include "platform/core/png_file.h"
+#include "tests/support/rgb_image.h"
 
 #include <gtest/gtest.h>
-#include <png.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -13,7 +13,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <optional>
 #include <random>
 #include <set>
 #include <string>
@@ -23,31 +22,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Pixels {
-    int32_t width = 0, height = 0;
-    std::vector<uint32_t> data;
-};
-
-std::optional<Pixels> ReadBack(const fs::path& path) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str())) return std::nullopt;
-    image.format = PNG_FORMAT_RGB;
-    std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) return std::nullopt;
-    Pixels out{static_cast<int32_t>(image.width), static_cast<int32_t>(image.height), {}};
-    for (size_t i = 0; i + 2 < rgb.size(); i += 3) out.data.push_back(rgb[i] << 16 | rgb[i + 1] << 8 | rgb[i + 2]);
-    return out;
-}
+using quorrel::test::ReadPng;
+using quorrel::test::RgbImage;
 
 // Noise where `noisy` of 8 pixels are random, flat colour bands elsewhere:
 // both the long matches and the literals of the compressor get exercised.
-Pixels Picture(int32_t width, int32_t height, unsigned seed, int noisy = 3) {
+RgbImage Picture(int32_t width, int32_t height, unsigned seed, int noisy = 3) {
     std::mt19937 rng(seed);
-    Pixels p{width, height, std::vector<uint32_t>(static_cast<size_t>(width) * height)};
+    RgbImage p{width, height, std::vector<uint32_t>(static_cast<size_t>(width) * height)};
     for (int32_t y = 0; y < height; ++y)
         for (int32_t x = 0; x < width; ++x)
-            p.data[static_cast<size_t>(y) * width + x] =
+            p.pixels[static_cast<size_t>(y) * width + x] =
                 static_cast<int>(rng() % 8) < noisy ? rng() & 0xFFFFFF : 0x203040u + static_cast<uint32_t>(y / 16) * 0x010203u;
     return p;
 }
@@ -72,8 +57,8 @@ protected:
     }
     void TearDown() override { fs::remove_all(folder); }
 
-    bool Write(const fs::path& path, const Pixels& p) {
-        return fw::png::WriteFile(path.string(), p.width, p.height, p.data);
+    bool Write(const fs::path& path, const RgbImage& p) {
+        return fw::png::WriteFile(path.string(), p.width, p.height, p.pixels);
     }
     fs::path folder;
 };
@@ -84,14 +69,14 @@ TEST_F(PngFileTest, WrittenFileReadsBackPixelForPixel) {
     struct Case { int32_t width, height; };
     for (const Case c : {Case{1, 1}, Case{7, 5}, Case{1, 1000}, Case{333, 129}, Case{1920, 1080}}) {
         SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
-        const Pixels picture = Picture(c.width, c.height, static_cast<unsigned>(c.width * 31 + c.height));
+        const RgbImage picture = Picture(c.width, c.height, static_cast<unsigned>(c.width * 31 + c.height));
         const fs::path path = folder / "shot.png";
         ASSERT_TRUE(Write(path, picture));
-        const auto back = ReadBack(path);
+        const auto back = ReadPng(path);
         ASSERT_TRUE(back.has_value());
         EXPECT_EQ(back->width, c.width);
         EXPECT_EQ(back->height, c.height);
-        EXPECT_TRUE(back->data == picture.data);
+        EXPECT_TRUE(back->pixels == picture.pixels);
         EXPECT_EQ(Entries(folder), std::set<std::string>{"shot.png"});
     }
 }
@@ -99,23 +84,23 @@ TEST_F(PngFileTest, WrittenFileReadsBackPixelForPixel) {
 TEST_F(PngFileTest, ExistingFileIsReplaced) {
     const fs::path path = folder / "2026 01 02   03 04 05.png";
     ASSERT_TRUE(Write(path, Picture(40, 30, 1)));
-    const Pixels second = Picture(25, 60, 2);
+    const RgbImage second = Picture(25, 60, 2);
     ASSERT_TRUE(Write(path, second));
-    const auto back = ReadBack(path);
+    const auto back = ReadPng(path);
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(back->width, 25);
-    EXPECT_TRUE(back->data == second.data);
+    EXPECT_TRUE(back->pixels == second.pixels);
     EXPECT_EQ(Entries(folder), std::set<std::string>{path.filename().string()});
 }
 
 TEST_F(PngFileTest, NameAtTheLengthLimitIsWritten) {
     // The temporary name beside it must not grow past the limit.
     const fs::path path = folder / (std::string(251, 'n') + ".png");
-    const Pixels picture = Picture(9, 9, 8);
+    const RgbImage picture = Picture(9, 9, 8);
     ASSERT_TRUE(Write(path, picture));
-    const auto back = ReadBack(path);
+    const auto back = ReadPng(path);
     ASSERT_TRUE(back.has_value());
-    EXPECT_TRUE(back->data == picture.data);
+    EXPECT_TRUE(back->pixels == picture.pixels);
     EXPECT_EQ(Entries(folder).size(), 1u);
 }
 
@@ -123,7 +108,7 @@ TEST_F(PngFileTest, UnwritablePlacesReturnFalseAndLeaveNothing) {
     std::ofstream(folder / "plain-file") << "not a folder";
     fs::create_directory(folder / "a-directory");
     const std::set<std::string> before = Entries(folder);
-    const Pixels picture = Picture(64, 64, 3);
+    const RgbImage picture = Picture(64, 64, 3);
     // The folder is a regular file; the folder is missing; a directory
     // stands where the file goes (the temporary file is written, the
     // rename fails).
@@ -156,7 +141,7 @@ void ExpectFailedWriteKeepsEarlierFile(const fs::path& folder, const std::functi
 
 TEST_F(PngFileTest, FileSizeLimitMidWriteKeepsEarlierFile) {
     ASSERT_TRUE(Write(folder / "shot.png", Picture(16, 16, 4)));
-    const Pixels big = Picture(1920, 1080, 5, 8);  // megabytes of noise
+    const RgbImage big = Picture(1920, 1080, 5, 8);  // megabytes of noise
     // The kernel then refuses writes past 64 KiB, as a full disk does.
     rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -185,7 +170,7 @@ TEST_F(PngFileTest, FullFilesystemKeepsEarlierFile) {
         ~Unmount() { umount(at.c_str()); }
     } unmount{small};
     ASSERT_TRUE(Write(small / "shot.png", Picture(32, 32, 6)));
-    const Pixels big = Picture(1920, 1080, 7, 8);
+    const RgbImage big = Picture(1920, 1080, 7, 8);
     ExpectFailedWriteKeepsEarlierFile(small, [&] { return Write(small / "shot.png", big); });
 }
 
@@ -202,13 +187,13 @@ size_t MappedBytes() {
 // `headroom` and writes into the test's folder. Exits 0 for false with the
 // folder left empty, 1 for true, 3 for false with something left there; an
 // exception or std::terminate shows as any other end.
-[[noreturn]] void WriteUnderAddressSpaceLimit(const fs::path& folder, const Pixels& picture, size_t headroom) {
+[[noreturn]] void WriteUnderAddressSpaceLimit(const fs::path& folder, const RgbImage& picture, size_t headroom) {
     rlimit saved{};
     if (getrlimit(RLIMIT_AS, &saved) != 0) std::_Exit(2);
     rlimit limited = saved;
     limited.rlim_cur = MappedBytes() + headroom;
     if (setrlimit(RLIMIT_AS, &limited) != 0) std::_Exit(2);
-    const bool written = fw::png::WriteFile((folder / "shot.png").string(), picture.width, picture.height, picture.data);
+    const bool written = fw::png::WriteFile((folder / "shot.png").string(), picture.width, picture.height, picture.pixels);
     setrlimit(RLIMIT_AS, &saved);
     const bool empty = fs::is_empty(folder);
     fs::remove_all(folder);
@@ -233,7 +218,7 @@ TEST_F(PngFileTest, LowMemoryReturnsFalseAndLeavesNothing) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     // Some 25 MB of noise to deflate. The smaller headrooms leave no room
     // for a worker thread, the larger ones run out with workers running.
-    const Pixels big = Picture(4096, 2048, 10, 8);
+    const RgbImage big = Picture(4096, 2048, 10, 8);
     for (size_t headroomMiB : {1, 6, 12, 20}) {
         SCOPED_TRACE(std::to_string(headroomMiB) + " MiB");
         EXPECT_EXIT(WriteUnderAddressSpaceLimit(folder, big, headroomMiB << 20), ::testing::ExitedWithCode(0), "");

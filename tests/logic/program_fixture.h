@@ -16,7 +16,8 @@
 // Layout of the temporary HOME: Documents/ (the Documents folder), .config/
 // (XDG_CONFIG_HOME, the Preferences folder) and resources/ (a copy of the
 // built resources folder: bundle.ini, Shutter.wav). TZ is UTC for the test, so
-// that WallClock() gives the moment that the program's dates then show.
+// that WallClock() (tests/support) gives the moment that the program's
+// dates then show.
 //
 // A second run in the same test (say, to read back the preferences) calls
 // NewBackend() first: each run needs a backend of its own; HOME is kept.
@@ -24,6 +25,7 @@
 
 #include "platform/framework.h"
 #include "platform/headless/headless.h"
+#include "tests/support/wall_clock.h"
 
 #include <gtest/gtest.h>
 
@@ -95,19 +97,7 @@ protected:
     // The open Control Panel (nil when none is open).
     static std::shared_ptr<fw::Window> ControlPanel() { return fw::RuntimeGetImplicitWindow("Window1.Window1"); }
 
-    // --- time and screen ----------------------------------------------------
-    // A wall-clock moment (UTC, which is the test's local time).
-    static std::chrono::system_clock::time_point WallClock(int year, int month, int day, int hour, int minute,
-                                                           int second) {
-        std::tm tm{};
-        tm.tm_year = year - 1900;
-        tm.tm_mon = month - 1;
-        tm.tm_mday = day;
-        tm.tm_hour = hour;
-        tm.tm_min = minute;
-        tm.tm_sec = second;
-        return std::chrono::system_clock::from_time_t(timegm(&tm));
-    }
+    // --- screen -------------------------------------------------------------
     // A screen of one colour (0xRRGGBB).
     static fw::PixelImage SolidScreen(int32_t width, int32_t height, uint32_t rgb) {
         fw::PixelImage image;

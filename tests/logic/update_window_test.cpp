@@ -1,6 +1,8 @@
 // The update check through the whole program: "Check Now", then "Check for
 // Updates", against an update server of the test's own on loopback.
 #include "program_fixture.h"
+#include "tests/support/bundle_file.h"
+#include "tests/support/control_lookup.h"
 #include "tests/support/http_server.h"
 #include "update/self_test.h"
 #include "update/update_window.h"
@@ -12,7 +14,9 @@ namespace {
 using fw::headless::Headless;
 using fw::headless::ModalAnswer;
 using fw::headless::ModalRequest;
+using quorrel::test::ControlNamed;
 using quorrel::test::HttpServer;
+using quorrel::test::SetBundleKeys;
 
 const char* const kHome = "http://home.quorrel.test/";
 const char* const kCurrentMessage = "You are using the current version. No update is available.";
@@ -47,8 +51,8 @@ protected:
                 beepsAtMessage = hl().Log().beeps;
                 windowsOpenAtMessage = Update() != nullptr && SelfTest() != nullptr;
                 if (auto w = Update()) {
-                    labelAtMessage = Control<fw::Label>(w, "StaticText1")->Text();
-                    barVisibleAtMessage = Control<fw::ProgressBar>(w, "ProgressBar1")->Visible();
+                    labelAtMessage = ControlNamed<fw::Label>(w, "StaticText1")->Text();
+                    barVisibleAtMessage = ControlNamed<fw::ProgressBar>(w, "ProgressBar1")->Visible();
                 }
                 if (auto panel = ControlPanel()) focusesAtMessage = fw::headless::PeerOf(panel)->focuses;
             }
@@ -57,18 +61,15 @@ protected:
     }
 
     void WriteBundle(int port) {
-        WriteFile(ResourcesDir() / "bundle.ini",
-                  "MajorVersion=1\nMinorVersion=3\nBugVersion=0\nShortVersion=1.3.0\nLongVersion=1.3.0 Linux\n"
-                  "UpdateScheme=http\nUpdateHost=127.0.0.1\nUpdatePort=" +
-                      std::to_string(port) + "\nHomePage=" + kHome + "\nMailAddress=author@quorrel.test\n");
+        SetBundleKeys(ResourcesDir() / "bundle.ini",
+                      {{"MajorVersion", "1"}, {"MinorVersion", "3"}, {"BugVersion", "0"}, {"ShortVersion", "1.3.0"},
+                       {"LongVersion", "1.3.0 Linux"}, {"UpdateScheme", "http"}, {"UpdateHost", "127.0.0.1"},
+                       {"UpdatePort", std::to_string(port)}, {"HomePage", kHome},
+                       {"MailAddress", "author@quorrel.test"}});
     }
 
     static std::shared_ptr<fw::Window> SelfTest() { return fw::RuntimeGetImplicitWindow("selfTest.selfTest"); }
     static std::shared_ptr<fw::Window> Update() { return fw::RuntimeGetImplicitWindow("updateWindow.updateWindow"); }
-    template <class T>
-    static std::shared_ptr<T> Control(const std::shared_ptr<fw::Window>& w, const std::string& name) {
-        return std::dynamic_pointer_cast<T>(w->_ControlByName(name));
-    }
 
     // "Check Now", then "Check for Updates".
     void StartCheck(Headless& h) {
@@ -114,8 +115,8 @@ TEST_F(UpdateWindowTest, SelfTestShowsTheLongVersionAndStaysSingle) {
         auto first = SelfTest();
         ASSERT_TRUE(first);
         EXPECT_EQ(first->Title(), "Self Test");
-        EXPECT_EQ(Control<fw::Label>(first, "StaticText2")->Text(), "1.3.0 Linux");
-        EXPECT_TRUE(Control<fw::PushButton>(first, "PushButton1")->Default());
+        EXPECT_EQ(ControlNamed<fw::Label>(first, "StaticText2")->Text(), "1.3.0 Linux");
+        EXPECT_TRUE(ControlNamed<fw::PushButton>(first, "PushButton1")->Default());
         ASSERT_TRUE(h.ChooseMenu("CheckforUpdateCheckNow"));
         EXPECT_EQ(SelfTest(), first);
         EXPECT_EQ(server.RequestCount(), 0);  // no check before the button
@@ -129,7 +130,7 @@ TEST_P(CurrentVersionTest, ShowsTheMessageThenClosesBothWindows) {
     Run([&](Headless& h) {
         StartCheck(h);
         EXPECT_EQ(Update()->Title(), "Update");
-        EXPECT_EQ(Control<fw::ProgressBar>(Update(), "ProgressBar1")->Maximum(), 0);  // indeterminate
+        EXPECT_EQ(ControlNamed<fw::ProgressBar>(Update(), "ProgressBar1")->Maximum(), 0);  // indeterminate
         ASSERT_TRUE(UpdateCloses(h));
         EXPECT_FALSE(SelfTest());
         EXPECT_TRUE(ControlPanel());
@@ -216,8 +217,8 @@ TEST_F(UpdateWindowTest, GoToWebsiteKeepsTheWindowAndStartsNoSecondRequest) {
         ASSERT_TRUE(h.RunUntil([&] { return !dialogs.empty(); }, 5000));
         Settle(h);
         ASSERT_EQ(Update(), update);
-        EXPECT_FALSE(Control<fw::ProgressBar>(update, "ProgressBar1")->Visible());
-        EXPECT_EQ(Control<fw::Label>(update, "StaticText1")->Text(), "Checking for update...");
+        EXPECT_FALSE(ControlNamed<fw::ProgressBar>(update, "ProgressBar1")->Visible());
+        EXPECT_EQ(ControlNamed<fw::Label>(update, "StaticText1")->Text(), "Checking for update...");
         EXPECT_TRUE(SelfTest());
 
         h.Click(SelfTest(), "PushButton1");
@@ -297,7 +298,7 @@ TEST_F(UpdateWindowTest, CancelDuringTheRequestEndsIt) {
     Run([&](Headless& h) {
         StartCheck(h);
         ASSERT_TRUE(RequestArrives(h));
-        EXPECT_EQ(Control<fw::PushButton>(Update(), "PushButton1")->Caption(), "Cancel");
+        EXPECT_EQ(ControlNamed<fw::PushButton>(Update(), "PushButton1")->Caption(), "Cancel");
         h.Click(Update(), "PushButton1");
         EXPECT_FALSE(Update());
         EXPECT_TRUE(SelfTest());
@@ -340,7 +341,7 @@ TEST_F(UpdateWindowTest, AutomaticCheckShowsNoMessage) {
         auto update = std::dynamic_pointer_cast<quorrel::updateWindow>(Update());
         ASSERT_TRUE(update);
         update->automaticCheck = true;  // before the loop could read the reply
-        auto label = Control<fw::Label>(update, "StaticText1");
+        auto label = ControlNamed<fw::Label>(update, "StaticText1");
         ASSERT_TRUE(UpdateCloses(h));
         EXPECT_EQ(label->Text(), "This version is current.");
         EXPECT_FALSE(SelfTest());

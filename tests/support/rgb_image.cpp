@@ -1,11 +1,11 @@
-#include "tests/e2e/rgb_image.h"
+#include "tests/support/rgb_image.h"
 
 #include <png.h>
 
 #include <cstdio>
 #include <cstdlib>
 
-namespace e2e {
+namespace quorrel::test {
 
 RgbImage RgbImage::Crop(int x, int y, int w, int h) const {
     RgbImage out{w, h, {}};
@@ -71,4 +71,4 @@ bool WritePng(const RgbImage& image, const std::string& path) {
     return png_image_write_to_file(&out, path.c_str(), 0, buffer.data(), 0, nullptr) != 0;
 }
 
-}  // namespace e2e
+}  // namespace quorrel::test
