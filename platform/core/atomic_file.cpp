@@ -1,6 +1,7 @@
 #include "platform/core/atomic_file.h"
 
 #include <dirent.h>
+#include <signal.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,6 +14,7 @@
 #include <mutex>
 #include <random>
 #include <set>
+#include <string>
 
 namespace fw::files {
 
@@ -21,12 +23,15 @@ namespace {
 constexpr size_t kMaxNameKept = 200;  // leaves room for the suffix in a 255-byte name
 constexpr time_t kStaleSeconds = 60;
 
-// ".<name>.<hex>" beside the target.
+constexpr size_t kPidDigits = 8;
+
+// ".<name>.<hex>" beside the target; the hex begins with the writer's process
+// id in a fixed width, so that a start can tell a dead writer's leftovers.
 std::string TemporaryPath(const std::string& target) {
     static std::atomic<unsigned> counter{0};
     static std::random_device random;
     char suffix[32];
-    std::snprintf(suffix, sizeof suffix, ".%x%x%x", static_cast<unsigned>(getpid()), counter++, random());
+    std::snprintf(suffix, sizeof suffix, ".%08x%08x%08x", static_cast<unsigned>(getpid()), counter++, random());
     const std::filesystem::path path(target);
     std::string name = ".";
     name += path.filename().string().substr(0, kMaxNameKept);
@@ -58,6 +63,17 @@ void SyncFolder(const std::string& folder) {
 
 bool IsHex(std::string_view s) {
     return s.find_first_not_of("0123456789abcdef") == std::string_view::npos;
+}
+
+// A temporary whose writer is gone can go at once: its rename will never come.
+// An older name without the process id, or one of a live process, waits
+// until it is stale (a writer in another process namespace looks dead here,
+// hence the age rule stays for everything else).
+bool WriterIsGone(std::string_view hex) {
+    if (hex.size() != 3 * kPidDigits) return false;
+    const pid_t pid = static_cast<pid_t>(std::stoul(std::string(hex.substr(0, kPidDigits)), nullptr, 16));
+    if (pid <= 0 || pid == ::getpid()) return false;
+    return ::kill(pid, 0) != 0 && errno == ESRCH;
 }
 
 bool FirstTime(const std::string& folder, std::string_view kind) {
@@ -164,7 +180,8 @@ void RemoveStaleTemporaries(const std::string& folder, std::string_view kind,
         if (hex.size() < 3 || !IsHex(hex) || target.empty() || !ours(target)) continue;
         struct stat st {};
         if (::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
-        if (S_ISREG(st.st_mode) && st.st_mtime < staleBefore) ::unlinkat(::dirfd(dir), entry->d_name, 0);
+        if (S_ISREG(st.st_mode) && (st.st_mtime < staleBefore || WriterIsGone(hex)))
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
     }
     ::closedir(dir);
 }

@@ -9,6 +9,11 @@
 #include "capture/window1.h"
 #include "settings/settings.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+
 namespace quorrel::test {
 namespace {
 
@@ -95,6 +100,13 @@ TEST_F(StartupTest, AnExistingFolderOrFileNamedLikeTheScreenshotsFolderIsLeftAlo
     EXPECT_EQ(ReadFile(ScreenshotsDir()), "a file");
 }
 
+// The hex tail of a temporary name: the writer's process id, a count, a random part.
+std::string WriterHex(pid_t pid) {
+    char hex[32];
+    std::snprintf(hex, sizeof hex, "%08x%08x%08x", static_cast<unsigned>(pid), 1u, 2u);
+    return hex;
+}
+
 TEST_F(StartupTest, StaleTemporaryFilesOfInterruptedSavesAreRemovedAtStart) {
     fs::create_directories(ScreenshotsDir());
     const auto twoMinutesAgo = fs::file_time_type::clock::now() - std::chrono::minutes(2);
@@ -107,6 +119,15 @@ TEST_F(StartupTest, StaleTemporaryFilesOfInterruptedSavesAreRemovedAtStart) {
     plant(".x.png.abc", true);
     // Ours but fresh: another running copy may be writing it right now.
     plant(".2026 01 02   03 04 06.png.1f2e3d4d", false);
+    // Fresh, but the writer named in it is gone (killed between naming and
+    // renaming): no rename will come.
+    const pid_t gone = fork();
+    if (gone == 0) _exit(0);
+    waitpid(gone, nullptr, 0);
+    plant(".2026 01 02   03 04 08.png." + WriterHex(gone), false);
+    // Fresh, and its writer lives (the test's parent stands in for another copy).
+    const std::string live = ".2026 01 02   03 04 09.png." + WriterHex(getppid());
+    plant(live, false);
     // Not ours, however old.
     for (const char* other : {".hidden-notes", ".notes.txt.1f2e3d", ".x.png.xyz", ".x.png.ab", "x.png.1f2e3d",
                               ".png.1f2e3d", "2026 01 02   03 04 07.png"})
@@ -116,7 +137,7 @@ TEST_F(StartupTest, StaleTemporaryFilesOfInterruptedSavesAreRemovedAtStart) {
 
     Run([&](Headless& h) {
         EXPECT_EQ(ListScreenshots(),
-                  (std::vector<std::string>{".2026 01 02   03 04 06.png.1f2e3d4d", ".hidden-notes", ".notes.txt.1f2e3d",
+                  (std::vector<std::string>{".2026 01 02   03 04 06.png.1f2e3d4d", live, ".hidden-notes", ".notes.txt.1f2e3d",
                                             ".png.1f2e3d", ".x.png.ab", ".x.png.xyz", ".y.png.1f2e3d",
                                             "2026 01 02   03 04 07.png", "x.png.1f2e3d"}));
         h.CloseWindow(ControlPanel());
