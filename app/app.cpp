@@ -19,9 +19,15 @@ std::shared_ptr<MenuItem> AppMenuItem(const std::string& name) {
 void AppClassDefiner() {
     RuntimeDefineClass({"App",
                         "Application",
-                        {"Event_Open", "_SoundStayQuiet_Action", "_SoundUseShutterClick_Action", "_SoundAbout_Action",
-                         "_FilePrintHelp_Action", "_CheckforUpdateCheckNow_Action", "_HelpShowHelp_Action",
-                         "CheckforFolder", "Constructor"}});
+                        {"Event_Open",
+                         "_SoundStayQuiet_Action",
+                         "_SoundUseShutterClick_Action",
+                         "_SoundAbout_Action",
+                         "_FilePrintHelp_Action",
+                         "_CheckforUpdateCheckNow_Action",
+                         "_HelpShowHelp_Action",
+                         "CheckforFolder",
+                         "Constructor"}});
 }
 
 const ClassRecord* AppClassGetter() { return ClassGetter("App", AppClassDefiner); }

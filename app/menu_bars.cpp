@@ -23,9 +23,7 @@ std::shared_ptr<T> NewItem(const std::string& name, const std::string& text, con
     return item;
 }
 
-void AddMenu(MenuBar& bar, const std::string& name, const std::string& text) {
-    bar.Append(NewItem(name, text, ""));
-}
+void AddMenu(MenuBar& bar, const std::string& name, const std::string& text) { bar.Append(NewItem(name, text, "")); }
 
 void AddItem(MenuBar& bar, const std::string& menu, const std::shared_ptr<MenuItem>& item) {
     NotNil(bar.Child(menu))->Append(item);

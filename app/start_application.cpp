@@ -2,8 +2,8 @@
 // initialisation and the event loop.
 #include "app/app.h"
 #include "app/menu_bars.h"
-#include "program_kit/plugins.h"
 #include "app/startup.h"
+#include "program_kit/plugins.h"
 
 namespace quorrel {
 
@@ -41,9 +41,9 @@ void StartApplication() {
     });
     ok = ok && RunStep(InitApplication);
     ok = ok && RunStep([] {
-        auto callback = RuntimeCreateDelegate(&FrameworkInitCallback, "(  )");
-        RunFrameworkInitialization(callback);
-    });
+             auto callback = RuntimeCreateDelegate(&FrameworkInitCallback, "(  )");
+             RunFrameworkInitialization(callback);
+         });
     if (ok) RunStep(RuntimeRun);
 }
 

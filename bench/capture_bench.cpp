@@ -76,8 +76,10 @@ void DrawText(Canvas& c, std::mt19937& rng, int x0, int y0, int w, int h, uint32
                 const int shape = glyph(rng);
                 for (int gy = 0; gy < 10; ++gy)
                     for (int gx = 0; gx < 5; ++gx) {
-                        const bool on = shape == 0 ? (gx == 0 || gy == 9) : shape == 1 ? (gx == 2 || gy == 0)
-                                        : shape == 2 ? (gy % 4 == 0 || gx == 4) : (gx + gy) % 5 == 0;
+                        const bool on = shape == 0   ? (gx == 0 || gy == 9)
+                                        : shape == 1 ? (gx == 2 || gy == 0)
+                                        : shape == 2 ? (gy % 4 == 0 || gx == 4)
+                                                     : (gx + gy) % 5 == 0;
                         if (on) c.pixels[(line + gy) * c.width + x + gx] = ink;
                     }
             }
@@ -91,12 +93,16 @@ Canvas DesktopPicture(int width, int height) {
     std::mt19937 rng(42);
     // Wallpaper: a smooth diagonal gradient.
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) c.pixels[y * width + x] = Rgb(30 + x * 60 / width, 60 + y * 90 / height, 120 + (x + y) * 80 / (width + height));
+        for (int x = 0; x < width; ++x)
+            c.pixels[y * width + x] =
+                Rgb(30 + x * 60 / width, 60 + y * 90 / height, 120 + (x + y) * 80 / (width + height));
     // A panel along the top.
     c.Fill(0, 0, width, 28, Rgb(40, 40, 44));
     DrawText(c, rng, 0, 4, 600, 24, Rgb(230, 230, 230));
     // Windows: a title bar, a flat body, text.
-    struct Win { int x, y, w, h; };
+    struct Win {
+        int x, y, w, h;
+    };
     const Win wins[] = {{80, 70, 900, 620}, {700, 200, 1000, 700}, {1300, 90, 560, 420}};
     for (const Win& win : wins) {
         c.Fill(win.x + 6, win.y + 6, win.w, win.h, Rgb(20, 20, 20));  // shadow
@@ -114,11 +120,13 @@ Canvas DesktopPicture(int width, int height) {
             const double u = (x - px) / double(pw), v = (y - py) / double(ph);
             const double sky = v < 0.55 ? 1.0 : 0.0;
             c.pixels[y * width + x] = Rgb(int(90 + 100 * u * sky + 60 * (1 - sky) + noise(rng)),
-                                          int(140 + 60 * v + noise(rng)), int(200 * sky + 50 + noise(rng)));
+                                          int(140 + 60 * v + noise(rng)),
+                                          int(200 * sky + 50 + noise(rng)));
         }
     // A dock at the bottom.
     c.Fill(width / 2 - 300, height - 60, 600, 56, Rgb(60, 60, 70));
-    for (int i = 0; i < 10; ++i) c.Fill(width / 2 - 290 + i * 60, height - 54, 44, 44, Rgb(40 + 20 * i, 200 - 15 * i, 90 + 16 * i));
+    for (int i = 0; i < 10; ++i)
+        c.Fill(width / 2 - 290 + i * 60, height - 54, 44, 44, Rgb(40 + 20 * i, 200 - 15 * i, 90 + 16 * i));
     return c;
 }
 
@@ -127,8 +135,16 @@ void PutOnRoot(Display* display, const Canvas& c) {
     const int screen = DefaultScreen(display);
     Window root = RootWindow(display, screen);
     Pixmap pixmap = XCreatePixmap(display, root, c.width, c.height, DefaultDepth(display, screen));
-    XImage* image = XCreateImage(display, DefaultVisual(display, screen), DefaultDepth(display, screen), ZPixmap, 0,
-                                 reinterpret_cast<char*>(const_cast<uint32_t*>(c.pixels.data())), c.width, c.height, 32, 0);
+    XImage* image = XCreateImage(display,
+                                 DefaultVisual(display, screen),
+                                 DefaultDepth(display, screen),
+                                 ZPixmap,
+                                 0,
+                                 reinterpret_cast<char*>(const_cast<uint32_t*>(c.pixels.data())),
+                                 c.width,
+                                 c.height,
+                                 32,
+                                 0);
     GC gc = XCreateGC(display, pixmap, 0, nullptr);
     XPutImage(display, pixmap, gc, image, 0, 0, 0, 0, c.width, c.height);
     image->data = nullptr;
@@ -296,21 +312,30 @@ int main(int argc, char** argv) {
     }
     const double ourMedian = Median(oursMs), scrotMedian = Median(scrotMs);
     const auto ourSize = fs::file_size(ours), scrotSize = fs::file_size(theirs);
-    std::printf("screen %dx%d, %d runs, %u cores\n", main.width, main.height, runs, std::thread::hardware_concurrency());
-    std::printf("capture+PNG (in process)  median %7.1f ms  (min %.1f, max %.1f)\n", ourMedian,
-                *std::min_element(oursMs.begin(), oursMs.end()), *std::max_element(oursMs.begin(), oursMs.end()));
-    std::printf("scrot (whole process)     median %7.1f ms  (min %.1f, max %.1f)\n", scrotMedian,
-                *std::min_element(scrotMs.begin(), scrotMs.end()), *std::max_element(scrotMs.begin(), scrotMs.end()));
+    std::printf(
+        "screen %dx%d, %d runs, %u cores\n", main.width, main.height, runs, std::thread::hardware_concurrency());
+    std::printf("capture+PNG (in process)  median %7.1f ms  (min %.1f, max %.1f)\n",
+                ourMedian,
+                *std::min_element(oursMs.begin(), oursMs.end()),
+                *std::max_element(oursMs.begin(), oursMs.end()));
+    std::printf("scrot (whole process)     median %7.1f ms  (min %.1f, max %.1f)\n",
+                scrotMedian,
+                *std::min_element(scrotMs.begin(), scrotMs.end()),
+                *std::max_element(scrotMs.begin(), scrotMs.end()));
     std::printf("time ratio ours/scrot     %.3f  (goal <= 0.3)\n", ourMedian / scrotMedian);
-    std::printf("file size ours %ju B, scrot %ju B, ratio %.3f  (goal <= 1.1)\n", static_cast<uintmax_t>(ourSize),
-                static_cast<uintmax_t>(scrotSize), double(ourSize) / double(scrotSize));
+    std::printf("file size ours %ju B, scrot %ju B, ratio %.3f  (goal <= 1.1)\n",
+                static_cast<uintmax_t>(ourSize),
+                static_cast<uintmax_t>(scrotSize),
+                double(ourSize) / double(scrotSize));
     // Every chord must give its file: a missed one is a failure, not a gap.
     const double chordMedian = chordMs.size() == oursMs.size() ? Median(chordMs) : 1e9;
     if (!chordMs.empty())
         std::printf(
             "chord to file (quorrel)   median %7.1f ms  (min %.1f, max %.1f), ratio to scrot %.3f  (goal <= 0.3)\n",
-            Median(chordMs), *std::min_element(chordMs.begin(), chordMs.end()),
-            *std::max_element(chordMs.begin(), chordMs.end()), Median(chordMs) / scrotMedian);
+            Median(chordMs),
+            *std::min_element(chordMs.begin(), chordMs.end()),
+            *std::max_element(chordMs.begin(), chordMs.end()),
+            Median(chordMs) / scrotMedian);
     if (chordMs.size() != oursMs.size())
         std::printf("the chord gave no file in %zu of %d runs\n", oursMs.size() - chordMs.size(), runs);
     program.Stop();

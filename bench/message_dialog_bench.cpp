@@ -34,7 +34,8 @@ public:
         if (event->type() == QEvent::Paint && ms < 0) {
             ms = static_cast<double>(clock_.nsecsElapsed()) / 1e6;
             auto* dialog = static_cast<QDialog*>(watched);
-            QMetaObject::invokeMethod(dialog, [dialog] { dialog->done(0); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                dialog, [dialog] { dialog->done(0); }, Qt::QueuedConnection);
         }
         return false;
     }
@@ -47,8 +48,8 @@ private:
 double OpenMs(const QString& message, const QString& explanation) {
     QElapsedTimer clock;
     clock.start();
-    desktop::MessageDialogView dialog(QStringLiteral("New version available!"), QMessageBox::Question, message,
-                                      explanation);
+    desktop::MessageDialogView dialog(
+        QStringLiteral("New version available!"), QMessageBox::Question, message, explanation);
     QPushButton* ok = dialog.AddButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     dialog.AddButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
     dialog.SetDefaultButton(ok);
@@ -73,7 +74,8 @@ int main(int argc, char** argv) {
         {"one paragraph at the cap", message, Repeated(QStringLiteral("Faster captures, fewer clicks. "), kCap)},
         {"short lines at the cap", message, Repeated(QStringLiteral("Faster captures.\n"), kCap)},
         {"one word at the cap", message, Repeated(QStringLiteral("x"), kCap)},
-        {"version and description at the cap", Repeated(QStringLiteral("2.0.0 beta "), kCap / 2),
+        {"version and description at the cap",
+         Repeated(QStringLiteral("2.0.0 beta "), kCap / 2),
          Repeated(QStringLiteral("Faster captures. "), kCap / 2)},
     };
     bool met = true;

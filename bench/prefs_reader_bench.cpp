@@ -64,8 +64,12 @@ void WriteFile(const fs::path& path, const Shape& shape, size_t size) {
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     long peak = StatusKb("VmHWM:");
     double perByte = (peak - before) * 1024.0 / static_cast<double>(fileSize);
-    std::printf("%8.3f s %7.1f ns/B %6.2f B/B peak %ld MB%s\n", seconds, seconds * 1e9 / static_cast<double>(fileSize),
-                perByte, peak / 1024, quorrel::SoundOn ? "" : "  (the line after it was lost)");
+    std::printf("%8.3f s %7.1f ns/B %6.2f B/B peak %ld MB%s\n",
+                seconds,
+                seconds * 1e9 / static_cast<double>(fileSize),
+                perByte,
+                peak / 1024,
+                quorrel::SoundOn ? "" : "  (the line after it was lost)");
     std::fflush(stdout);
     std::_Exit(quorrel::SoundOn && perByte <= kGoalBytesPerByte ? 0 : 1);
 }

@@ -6,9 +6,9 @@
 namespace quorrel {
 using namespace fw;
 
-extern bool TakingPicture;          // a capture is running: no tick starts another
-extern bool WaitingForTopPoint;     // the next press sets the top-left corner
-extern bool WaitingForBottomPoint;  // the next press sets the bottom-right corner
+extern bool TakingPicture;                  // a capture is running: no tick starts another
+extern bool WaitingForTopPoint;             // the next press sets the top-left corner
+extern bool WaitingForBottomPoint;          // the next press sets the bottom-right corner
 extern int32_t TopPointX, TopPointY;        // the chosen top-left corner (global points)
 extern int32_t BottomPointX, BottomPointY;  // the chosen bottom-right corner
 

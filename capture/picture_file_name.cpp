@@ -24,8 +24,7 @@ void MakePictureFileName() {
     if (StringDBCSMid3(t, 2, 1) == ":") t = "0" + t;  // one-digit hour
     std::string hour = StringDBCSLeft(t, 2);
     if (RuntimeStringCompare(hour, "12") == 0) hour = "00";
-    if (RuntimeStringCompare(marker, "PM") == 0)
-        hour = StringStrInt32(RuntimeCvtReal64ToSInt32(StringVal(hour) + 12));
+    if (RuntimeStringCompare(marker, "PM") == 0) hour = StringStrInt32(RuntimeCvtReal64ToSInt32(StringVal(hour) + 12));
     if (StringDBCSMid3(t, 5, 1) == ":") t = StringDBCSLeft(t, 3) + "0" + StringDBCSMid2(t, 4);  // one-digit minute
     std::string minute = StringDBCSMid3(t, 4, 2);
     std::string second = StringDBCSMid3(t, StringDBCSLen(t) - 4, 2);

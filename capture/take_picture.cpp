@@ -2,10 +2,10 @@
 // and the PNG write.
 #include "capture/take_picture.h"
 
-#include "program_kit/plugins.h"
 #include "capture/capture_state.h"
 #include "capture/picture_file_name.h"
 #include "capture/window1.h"
+#include "program_kit/plugins.h"
 #include "settings/settings.h"
 
 namespace quorrel {
@@ -45,10 +45,8 @@ void TakePicture() {
     }
 
     std::shared_ptr<Picture> picture;
-    if (NotNil(NotNil(Window1Instance())->CheckBox2())->Value())
-        picture = CaptureArea(screen);
-    else
-        picture = PluginEntry<ScreenshotDisplayEntry>(kSlotScreenshotDisplay)(0);
+    if (NotNil(NotNil(Window1Instance())->CheckBox2())->Value()) picture = CaptureArea(screen);
+    else picture = PluginEntry<ScreenshotDisplayEntry>(kSlotScreenshotDisplay)(0);
 
     PictureDate = moment->ShortDate();
     PictureTime = moment->LongTime();

@@ -11,7 +11,8 @@ const char* const kWindow1ClassName = "Window1.Window1";
 
 template <int N>
 void DefineTimerWrapper() {
-    RuntimeDefineClass({"Window1._wrapper_Timer" + std::to_string(N), "Timer",
+    RuntimeDefineClass({"Window1._wrapper_Timer" + std::to_string(N),
+                        "Timer",
                         {"Index", "ownerWindow", "_SetWindow", "Window", "_Index", "_SetIndex", "Constructor"}});
 }
 }  // namespace
@@ -63,7 +64,9 @@ void _wrapper_Timer2ClassDefiner() { DefineTimerWrapper<2>(); }
 void _wrapper_Timer3ClassDefiner() { DefineTimerWrapper<3>(); }
 void _wrapper_Timer4ClassDefiner() { DefineTimerWrapper<4>(); }
 
-std::shared_ptr<Window1> Window1Instance() { return OpenOrBuildWindow<Window1>(kWindow1ClassName, &Window1ClassDefiner); }
+std::shared_ptr<Window1> Window1Instance() {
+    return OpenOrBuildWindow<Window1>(kWindow1ClassName, &Window1ClassDefiner);
+}
 
 std::shared_ptr<Timer> Window1::Timer1() { return ControlNamed<Timer>(*this, "Timer1"); }
 std::shared_ptr<Timer> Window1::Timer2() { return ControlNamed<Timer>(*this, "Timer2"); }
@@ -81,9 +84,7 @@ std::shared_ptr<Timer> Window1::Timer4() { return ControlNamed<Timer>(*this, "Ti
 std::shared_ptr<MenuItem> Window1::HelpMenu() { return MenuItemNamed(*this, "HelpMenu"); }
 std::shared_ptr<MenuItem> Window1::HelpShowHelp() { return MenuItemNamed(*this, "HelpShowHelp"); }
 std::shared_ptr<MenuItem> Window1::CheckforUpdateMenu() { return MenuItemNamed(*this, "CheckforUpdateMenu"); }
-std::shared_ptr<MenuItem> Window1::CheckforUpdateCheckNow() {
-    return MenuItemNamed(*this, "CheckforUpdateCheckNow");
-}
+std::shared_ptr<MenuItem> Window1::CheckforUpdateCheckNow() { return MenuItemNamed(*this, "CheckforUpdateCheckNow"); }
 std::shared_ptr<MenuItem> Window1::SoundMenu() { return MenuItemNamed(*this, "SoundMenu"); }
 std::shared_ptr<AppleMenuItem> Window1::SoundAbout() { return MenuItemNamed<AppleMenuItem>(*this, "SoundAbout"); }
 std::shared_ptr<MenuItem> Window1::SoundStayQuiet() { return MenuItemNamed(*this, "SoundStayQuiet"); }

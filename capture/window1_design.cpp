@@ -44,8 +44,9 @@ std::string CheckBoxDesign(const std::string& name, ControlFrame f, bool locked,
     return Encode(Placed(name, f, locked) + own);
 }
 
-std::string LabelDesign(const std::string& name, ControlFrame f, int32_t tabIndex, const std::string& text, int32_t align,
-                        bool bold) {
+std::string LabelDesign(const std::string& name, ControlFrame f, int32_t tabIndex, const std::string& text,
+                        int32_t align, bool bold) {
+    // clang-format off
     const DesignRows own = {
         {"TabPanelIndex", 0},
         {"TabIndex", tabIndex},
@@ -67,6 +68,7 @@ std::string LabelDesign(const std::string& name, ControlFrame f, int32_t tabInde
         {"DataField", ""},
         {"InitialParent", ""},
     };
+    // clang-format on
     return Encode(Placed(name, f, false) + own);
 }
 
@@ -116,9 +118,7 @@ void Window1::_CreateControls0() {
     AddControl<_wrapper_Timer1>(self, "Timer1")
         .Design(TimerDesign(2, 10))
         .On("Action", &Window1::Timer1_Action, "( Timer )");
-    AddControl<_wrapper_Timer2>(self, "Timer2")
-        .Design(timerOff)
-        .On("Action", &Window1::Timer2_Action, "( Timer )");
+    AddControl<_wrapper_Timer2>(self, "Timer2").Design(timerOff).On("Action", &Window1::Timer2_Action, "( Timer )");
     AddControl<CheckBox>(self, "Checkbox1")
         .TextUnit(0)
         .Design(CheckBoxDesign("Checkbox1", {60, 15, 171, 20}, false, 1, "Automatic Screenshot"))
@@ -141,16 +141,10 @@ void Window1::_CreateControls0() {
         .TextUnit(0)
         .Design(CheckBoxDesign("CheckBox2", {46, 96, 158, 20}, true, 9, "Set Screenshot Area"))
         .On("Action", &Window1::CheckBox2_Action, "( CheckBox )");
-    AddControl<_wrapper_Timer3>(self, "Timer3")
-        .Design(timerOff)
-        .On("Action", &Window1::Timer3_Action, "( Timer )");
-    AddControl<Oval>(self, "BottomPoint")
-        .Design(OvalDesign("BottomPoint", {229, 106, 10, 10}, 19));
-    AddControl<Oval>(self, "TopPoint")
-        .Design(OvalDesign("TopPoint", {210, 96, 10, 10}, 20));
-    AddControl<_wrapper_Timer4>(self, "Timer4")
-        .Design(timerOff)
-        .On("Action", &Window1::Timer4_Action, "( Timer )");
+    AddControl<_wrapper_Timer3>(self, "Timer3").Design(timerOff).On("Action", &Window1::Timer3_Action, "( Timer )");
+    AddControl<Oval>(self, "BottomPoint").Design(OvalDesign("BottomPoint", {229, 106, 10, 10}, 19));
+    AddControl<Oval>(self, "TopPoint").Design(OvalDesign("TopPoint", {210, 96, 10, 10}, 20));
+    AddControl<_wrapper_Timer4>(self, "Timer4").Design(timerOff).On("Action", &Window1::Timer4_Action, "( Timer )");
 }
 
 }  // namespace quorrel

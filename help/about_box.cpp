@@ -50,8 +50,8 @@ std::string ButtonDesign(const std::string& name, const Placement& at, const std
     return Encode(ControlDesign(at, "System", true) + own);
 }
 
-std::string LabelDesign(const std::string& name, const Placement& at, const std::string& font, bool bold,
-                        int32_t align, bool multiline, const std::string& text) {
+std::string LabelDesign(const std::string& name, const Placement& at, const std::string& font, bool bold, int32_t align,
+                        bool multiline, const std::string& text) {
     const DesignRows own = {
         {"TextColor", kBlack},
         {"Selectable", false},
@@ -117,9 +117,7 @@ void AboutBox::PushButton1_Action(std::shared_ptr<PushButton> /*sender*/) {
     GlobalShowURL(RuntimeAddString("mailto:", GetBundleInfo().mailAddress));
 }
 
-void AboutBox::PushButton2_Action(std::shared_ptr<PushButton> /*sender*/) {
-    GlobalShowURL(GetBundleInfo().homePage);
-}
+void AboutBox::PushButton2_Action(std::shared_ptr<PushButton> /*sender*/) { GlobalShowURL(GetBundleInfo().homePage); }
 
 void AboutBox::StaticText4_Open(std::shared_ptr<Label> sender) {
     NotNil(sender)->Text(NotNil(AppInstance())->LongVersion());
@@ -128,9 +126,19 @@ void AboutBox::StaticText4_Open(std::shared_ptr<Label> sender) {
 void AboutBoxClassDefiner() {
     RuntimeDefineClass({kAboutBoxClassName,
                         "Window",
-                        {"Layout", "CreateControls", "_CreateControls0", "PushButton1", "PushButton2", "StaticText2",
-                         "StaticText1", "StaticText3", "StaticText4", "Label1", "PushButton1_Action",
-                         "PushButton2_Action", "StaticText4_Open"}});
+                        {"Layout",
+                         "CreateControls",
+                         "_CreateControls0",
+                         "PushButton1",
+                         "PushButton2",
+                         "StaticText2",
+                         "StaticText1",
+                         "StaticText3",
+                         "StaticText4",
+                         "Label1",
+                         "PushButton1_Action",
+                         "PushButton2_Action",
+                         "StaticText4_Open"}});
 }
 
 const ClassRecord* AboutBoxClassGetter() { return ClassGetter(kAboutBoxClassName, AboutBoxClassDefiner); }

@@ -4,6 +4,8 @@ namespace quorrel {
 namespace {
 
 // Plain ASCII, so that byte offsets are character positions.
+// One help line per source line, as it reads on screen.
+// clang-format off
 constexpr std::string_view kHelpText =
     "Introduction:" "\r"
     "Quorrel helps you take screenshots by hand or at regular periods." "\r"
@@ -57,6 +59,7 @@ constexpr std::string_view kHelpText =
     "Icon Credit:" "\r"
     "The application icon was drawn by the Quorrel developers for this program; it comes "
     "from no stock-image library.";
+// clang-format on
 
 constexpr int32_t kNotFound = -1;
 
@@ -146,8 +149,19 @@ struct RunPlace {
     int32_t length;
 };
 constexpr std::array<RunPlace, 13> kRunPlaces = {{
-    {0, 13}, {81, 9}, {171, 19}, {252, 22}, {403, 34}, {539, 40}, {719, 89},
-    {924, 89}, {1141, 181}, {1324, 19}, {1429, 6}, {1514, 6}, {2126, 12},
+    {0, 13},
+    {81, 9},
+    {171, 19},
+    {252, 22},
+    {403, 34},
+    {539, 40},
+    {719, 89},
+    {924, 89},
+    {1141, 181},
+    {1324, 19},
+    {1429, 6},
+    {1514, 6},
+    {2126, 12},
 }};
 
 constexpr bool RunsStandInPlace() {

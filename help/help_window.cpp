@@ -115,9 +115,23 @@ std::shared_ptr<MenuItem> Help::FilePrintHelp() { return MenuItemNamed(*this, "F
 void HelpClassDefiner() {
     RuntimeDefineClass({kHelpClassName,
                         "Window",
-                        {"Layout", "CreateControls", "_CreateControls0", "PushButton1", "TextArea1",
-                         "PushButton1_Action", "TextArea1_Open", "EditMenu", "EditSelectAll", "EditSeparator2",
-                         "EditClear", "EditPaste", "EditCopy", "EditCut", "EditSeparator1", "EditUndo", "FileMenu",
+                        {"Layout",
+                         "CreateControls",
+                         "_CreateControls0",
+                         "PushButton1",
+                         "TextArea1",
+                         "PushButton1_Action",
+                         "TextArea1_Open",
+                         "EditMenu",
+                         "EditSelectAll",
+                         "EditSeparator2",
+                         "EditClear",
+                         "EditPaste",
+                         "EditCopy",
+                         "EditCut",
+                         "EditSeparator1",
+                         "EditUndo",
+                         "FileMenu",
                          "FilePrintHelp"}});
 }
 

@@ -63,13 +63,13 @@ struct PeerAccess {
 class WindowPeer {
 public:
     virtual ~WindowPeer() = default;
-    virtual void Changed(const std::string& property) = 0;     // a window property
+    virtual void Changed(const std::string& property) = 0;  // a window property
     virtual void ControlChanged(RectControl& control, const std::string& property) = 0;
-    virtual void Refresh(RectControl& control) = 0;               // redraw at once
-    virtual void MenuChanged() = 0;                              // a menu item of its bar changed
-    virtual void Show() = 0;                                     // show and bring to front
+    virtual void Refresh(RectControl& control) = 0;  // redraw at once
+    virtual void MenuChanged() = 0;                  // a menu item of its bar changed
+    virtual void Show() = 0;                         // show and bring to front
     virtual void SetFocus() = 0;
-    virtual void Close() = 0;                                    // the model closed: go away, raise nothing
+    virtual void Close() = 0;  // the model closed: go away, raise nothing
     // The window's position as it stands now (the user may have moved it).
     virtual int32_t CurrentTop() = 0;
     virtual int32_t CurrentLeft() = 0;
@@ -148,7 +148,7 @@ public:
     virtual bool OptionKeyDown() = 0;  // Alt
     virtual bool OSKeyDown() = 0;      // Super
     virtual bool MouseButtonDown() = 0;
-    virtual int32_t MouseX() = 0;      // logical points
+    virtual int32_t MouseX() = 0;  // logical points
     virtual int32_t MouseY() = 0;
 
     // --- screens -------------------------------------------------------------

@@ -10,23 +10,23 @@
 // main thread.
 #pragma once
 
-#include "platform/core/objects.h"
-#include "platform/core/events.h"
-#include "platform/core/properties.h"
-#include "platform/core/menus.h"
 #include "platform/core/application.h"
-#include "platform/core/plugins.h"
 #include "platform/core/controls.h"
+#include "platform/core/date.h"
+#include "platform/core/events.h"
+#include "platform/core/files.h"
+#include "platform/core/http_socket.h"
+#include "platform/core/menus.h"
+#include "platform/core/messages.h"
+#include "platform/core/objects.h"
+#include "platform/core/plugins.h"
+#include "platform/core/printing.h"
+#include "platform/core/properties.h"
+#include "platform/core/screen.h"
 #include "platform/core/text_area.h"
+#include "platform/core/text_ops.h"
 #include "platform/core/timer.h"
 #include "platform/core/window.h"
-#include "platform/core/messages.h"
-#include "platform/core/text_ops.h"
-#include "platform/core/date.h"
-#include "platform/core/files.h"
-#include "platform/core/screen.h"
-#include "platform/core/printing.h"
-#include "platform/core/http_socket.h"
 
 // The program's entry, which the framework's process entry calls.
 namespace quorrel {

@@ -10,14 +10,26 @@ namespace {
 // cryptography and internet encodings (inside the HTTP client), the screen
 // class, pictures, PNG, utilities.
 const char* const kLibraryParts[] = {
-    "AppearanceControls:1", "Cryptography:1", "InternetEncodings:1", "ScreenBase:1", "ScreenBase:2",
-    "Picture:1",            "PNG:1",          "Utility:1",           "Utility:2",
+    "AppearanceControls:1",
+    "Cryptography:1",
+    "InternetEncodings:1",
+    "ScreenBase:1",
+    "ScreenBase:2",
+    "Picture:1",
+    "PNG:1",
+    "Utility:1",
+    "Utility:2",
 };
 
 // Declaration texts, in slot order.
 const char* const kDeclarations[kPluginSlotCount] = {
-    kEntryAcceptFocusGet,    kEntryAcceptFocusSet, kEntryMainScreen, kEntryBackingScale,
-    kEntryScreenshotDisplay, kEntryScreenshotRect, kEntrySaveAsPNG,
+    kEntryAcceptFocusGet,
+    kEntryAcceptFocusSet,
+    kEntryMainScreen,
+    kEntryBackingScale,
+    kEntryScreenshotDisplay,
+    kEntryScreenshotRect,
+    kEntrySaveAsPNG,
 };
 }  // namespace
 

@@ -84,14 +84,23 @@ std::shared_ptr<Label> selfTest::StaticText1() { return ControlNamed<Label>(*thi
 std::shared_ptr<Label> selfTest::StaticText2() { return ControlNamed<Label>(*this, "StaticText2"); }
 std::shared_ptr<PushButton> selfTest::PushButton1() { return ControlNamed<PushButton>(*this, "PushButton1"); }
 
-void selfTest::StaticText2_Open(std::shared_ptr<Label> label) { NotNil(label)->Text(NotNil(AppInstance())->LongVersion()); }
+void selfTest::StaticText2_Open(std::shared_ptr<Label> label) {
+    NotNil(label)->Text(NotNil(AppInstance())->LongVersion());
+}
 
 void selfTest::PushButton1_Action(std::shared_ptr<PushButton> /*button*/) { NotNil(updateWindowInstance())->Show(); }
 
 void selfTestClassDefiner() {
-    RuntimeDefineClass({kSelfTestClassName, "Window",
-                        {"Layout", "CreateControls", "_CreateControls0", "StaticText1", "StaticText2", "PushButton1",
-                         "StaticText2_Open", "PushButton1_Action"}});
+    RuntimeDefineClass({kSelfTestClassName,
+                        "Window",
+                        {"Layout",
+                         "CreateControls",
+                         "_CreateControls0",
+                         "StaticText1",
+                         "StaticText2",
+                         "PushButton1",
+                         "StaticText2_Open",
+                         "PushButton1_Action"}});
 }
 
 const ClassRecord* selfTestClassGetter() { return ClassGetter(kSelfTestClassName, selfTestClassDefiner); }

@@ -21,9 +21,8 @@ void updateWindow::Event_Open() {
     NotNil(Window1Instance())->SetFocus();
 }
 
-void updateWindow::hp_PageReceived(std::shared_ptr<HTTPSocket> /*sender*/, std::string /*URL*/,
-                                   int32_t /*HTTPStatus*/, std::shared_ptr<InternetHeaders> /*headers*/,
-                                   std::string content) {
+void updateWindow::hp_PageReceived(std::shared_ptr<HTTPSocket> /*sender*/, std::string /*URL*/, int32_t /*HTTPStatus*/,
+                                   std::shared_ptr<InternetHeaders> /*headers*/, std::string content) {
     if (RuntimeStringCompare(content, "") == 0) {
         NotNil(updateWindowInstance())->Close();
         return;

@@ -73,12 +73,8 @@ void updateWindow::CreateControls() { _CreateControls0(); }
 
 void updateWindow::_CreateControls0() {
     auto self = Self(*this);
-    AddControl<Label>(self, "StaticText1")
-        .TextUnit(0)
-        .TextSize(12)
-        .Design(StatusLabelDesign());
-    AddControl<ProgressBar>(self, "ProgressBar1")
-        .Design(ProgressBarDesign());
+    AddControl<Label>(self, "StaticText1").TextUnit(0).TextSize(12).Design(StatusLabelDesign());
+    AddControl<ProgressBar>(self, "ProgressBar1").Design(ProgressBarDesign());
     AddControl<_wrapper_hp>(self, "hp")
         .Design(SocketDesign())
         .On("PageReceived", &updateWindow::hp_PageReceived, "( HTTPSocket, String, Int32, InternetHeaders, String )")
@@ -99,10 +95,23 @@ std::shared_ptr<updateWindow> updateWindowInstance() {
 }
 
 void updateWindowClassDefiner() {
-    RuntimeDefineClass({"updateWindow.updateWindow", "Window",
-                        {"Layout", "CreateControls", "_CreateControls0", "StaticText1", "ProgressBar1", "hp",
-                         "PushButton1", "hp_PageReceived", "hp_Error", "PushButton1_Action", "Event_Open", "startTag",
-                         "endTag", "askUpgrade", "returnValue"}});
+    RuntimeDefineClass({"updateWindow.updateWindow",
+                        "Window",
+                        {"Layout",
+                         "CreateControls",
+                         "_CreateControls0",
+                         "StaticText1",
+                         "ProgressBar1",
+                         "hp",
+                         "PushButton1",
+                         "hp_PageReceived",
+                         "hp_Error",
+                         "PushButton1_Action",
+                         "Event_Open",
+                         "startTag",
+                         "endTag",
+                         "askUpgrade",
+                         "returnValue"}});
 }
 
 void _wrapper_hpClassDefiner() { RuntimeDefineClass({"updateWindow._wrapper_hp", "HTTPSocket", {}}); }

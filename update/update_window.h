@@ -38,8 +38,8 @@ public:
     void Event_Open() override;
     virtual std::string startTag(const std::string& name);
     virtual std::string endTag(const std::string& name);
-    virtual void askUpgrade(const std::string& version, const std::string& description,
-                            const std::string& downloadURL, bool free);
+    virtual void askUpgrade(const std::string& version, const std::string& description, const std::string& downloadURL,
+                            bool free);
     virtual std::string returnValue(const std::string& text, const std::string& name);
     std::string ClassName() const override { return "updateWindow.updateWindow"; }
 };

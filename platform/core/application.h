@@ -39,7 +39,7 @@ struct BundleInfo {
     int32_t majorVersion = 0, minorVersion = 0, bugVersion = 0;
     std::string shortVersion, longVersion;
     std::string updateHost;  // the maker's update server (HTTP)
-    int32_t updatePort = 0;                         // 0: none named
+    int32_t updatePort = 0;  // 0: none named
     std::string homePage, mailAddress;
 };
 const BundleInfo& GetBundleInfo();

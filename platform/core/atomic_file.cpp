@@ -1,8 +1,8 @@
 #include "platform/core/atomic_file.h"
 
 #include <dirent.h>
-#include <signal.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -61,9 +61,7 @@ void SyncFolder(const std::string& folder) {
     ::close(fd);
 }
 
-bool IsHex(std::string_view s) {
-    return s.find_first_not_of("0123456789abcdef") == std::string_view::npos;
-}
+bool IsHex(std::string_view s) { return s.find_first_not_of("0123456789abcdef") == std::string_view::npos; }
 
 // A temporary whose writer is gone can go at once: its rename will never come.
 // An older name without the process id, or one of a live process, waits

@@ -72,9 +72,22 @@ public:
 protected:
     void DeclareProperties(PropertyTable& table) const override {
         Control::DeclareProperties(table);
-        table.Add(LeftProperty, TopProperty, WidthProperty, HeightProperty, LockLeftProperty, LockTopProperty,
-                  LockRightProperty, LockBottomProperty, TabPanelIndexProperty, TabIndexProperty, TabStopProperty,
-                  EnabledProperty, VisibleProperty, HelpTagProperty, AutoDeactivateProperty, InitialParentProperty);
+        table.Add(LeftProperty,
+                  TopProperty,
+                  WidthProperty,
+                  HeightProperty,
+                  LockLeftProperty,
+                  LockTopProperty,
+                  LockRightProperty,
+                  LockBottomProperty,
+                  TabPanelIndexProperty,
+                  TabIndexProperty,
+                  TabStopProperty,
+                  EnabledProperty,
+                  VisibleProperty,
+                  HelpTagProperty,
+                  AutoDeactivateProperty,
+                  InitialParentProperty);
     }
 };
 
@@ -93,8 +106,14 @@ public:
 protected:
     void DeclareProperties(PropertyTable& table) const override {
         RectControl::DeclareProperties(table);
-        table.Add(TextUnitProperty, TextSizeProperty, TextFontProperty, BoldProperty, ItalicProperty,
-                  UnderlineProperty, DataSourceProperty, DataFieldProperty);
+        table.Add(TextUnitProperty,
+                  TextSizeProperty,
+                  TextFontProperty,
+                  BoldProperty,
+                  ItalicProperty,
+                  UnderlineProperty,
+                  DataSourceProperty,
+                  DataFieldProperty);
     }
 };
 
@@ -112,7 +131,11 @@ public:
 protected:
     void DeclareProperties(PropertyTable& table) const override {
         TextControl::DeclareProperties(table);
-        table.Add(TextProperty, TextAlignProperty, TextColorProperty, MultilineProperty, SelectableProperty,
+        table.Add(TextProperty,
+                  TextAlignProperty,
+                  TextColorProperty,
+                  MultilineProperty,
+                  SelectableProperty,
                   TransparentProperty);
     }
     const std::type_info* EventSignature(const std::string& event) const override;

@@ -35,9 +35,7 @@ std::string Date::ShortDate() const {
     return std::to_string(month_) + "/" + std::to_string(day_) + "/" + Two(year_ % 100);
 }
 
-std::string Date::LongTime() const {
-    return Hour12(hour_) + ":" + Two(minute_) + ":" + Two(second_) + Meridiem(hour_);
-}
+std::string Date::LongTime() const { return Hour12(hour_) + ":" + Two(minute_) + ":" + Two(second_) + Meridiem(hour_); }
 
 std::string Date::ShortTime() const { return Hour12(hour_) + ":" + Two(minute_) + Meridiem(hour_); }
 

@@ -9,7 +9,7 @@ namespace fw {
 
 class Date : public Object {
 public:
-    void Constructor();  // now
+    void Constructor();             // now
     std::string ShortDate() const;  // M/D/YY
     std::string LongTime() const;   // h:mm:ss AM
     std::string ShortTime() const;  // h:mm AM

@@ -67,9 +67,7 @@ std::shared_ptr<Sound> FolderItem::OpenAsSound() const {
 }
 
 namespace {
-FolderItemRef FolderAt(const std::string& path) {
-    return path.empty() ? nullptr : std::make_shared<FolderItem>(path);
-}
+FolderItemRef FolderAt(const std::string& path) { return path.empty() ? nullptr : std::make_shared<FolderItem>(path); }
 
 // The user's own standard folders always exist on a desktop; a fresh account
 // may lack them, and then nothing could be saved into them. Make them.

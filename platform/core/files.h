@@ -28,7 +28,7 @@ public:
     std::string NativePath() const { return path_; }
     std::string Name() const;
     std::shared_ptr<TextInputStream> OpenAsTextFile() const;  // nil on failure
-    std::shared_ptr<Sound> OpenAsSound() const;              // nil on failure
+    std::shared_ptr<Sound> OpenAsSound() const;               // nil on failure
     // Writes the picture as PNG: True only when the whole file is on disk.
     bool SaveAsPNG(const std::shared_ptr<Picture>& pic, float gamma = 0.0f) const;
     std::string ClassName() const override { return "FolderItem"; }

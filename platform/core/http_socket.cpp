@@ -33,8 +33,7 @@ void HTTPSocket::Get(const std::string& url) {
             char* host = nullptr;
             char* port = nullptr;
             if (curl_url_get(u, CURLUPART_HOST, &host, 0) == CURLUE_OK) Address(host);
-            if (curl_url_get(u, CURLUPART_PORT, &port, CURLU_DEFAULT_PORT) == CURLUE_OK)
-                Port(std::atoi(port));
+            if (curl_url_get(u, CURLUPART_PORT, &port, CURLU_DEFAULT_PORT) == CURLUE_OK) Port(std::atoi(port));
             curl_free(host);
             curl_free(port);
         }

@@ -35,13 +35,13 @@ public:
     ~HTTPSocket() override;
     virtual void Constructor();  // default headers and port 80
     void Get(const std::string& url);
-    void Close();  // ends a request in flight; no event follows
+    void Close();                               // ends a request in flight; no event follows
     void _WindowClosed() override { Close(); }  // its window closed: the request ends
     FW_PROPERTY(bool, Yield, false)
     FW_PROPERTY(int32_t, Port, 0)  // the URL's, set by Get
     FW_PROPERTY(int32_t, HTTPProxyPort, 0)
     FW_PROPERTY(std::string, HTTPProxyAddress, "")  // empty: no proxy
-    FW_PROPERTY(std::string, Address, "")  // the URL's host, set by Get
+    FW_PROPERTY(std::string, Address, "")           // the URL's host, set by Get
     std::string ClassName() const override { return "HTTPSocket"; }
     // The request headers that will be sent (after the defaults).
     const std::shared_ptr<InternetHeaders>& RequestHeaders() const { return requestHeaders_; }
@@ -61,8 +61,7 @@ protected:
 
 private:
     friend class HttpTransfer;
-    void Finished(const std::string& url, int32_t status, std::shared_ptr<InternetHeaders> headers,
-                  std::string body);
+    void Finished(const std::string& url, int32_t status, std::shared_ptr<InternetHeaders> headers, std::string body);
     void Failed(int32_t code);
     std::shared_ptr<InternetHeaders> requestHeaders_;
     std::unique_ptr<class HttpTransfer> transfer_;

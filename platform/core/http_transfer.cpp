@@ -48,13 +48,10 @@ std::string HostLine(const std::string& url) {
 
 int32_t HttpErrorCode(CURLcode result) {
     switch (result) {
-        case CURLE_COULDNT_CONNECT:
-            return kHttpErrorConnect;
+        case CURLE_COULDNT_CONNECT: return kHttpErrorConnect;
         case CURLE_COULDNT_RESOLVE_HOST:
-        case CURLE_COULDNT_RESOLVE_PROXY:
-            return kHttpErrorResolve;
-        default:
-            return kHttpErrorOther;
+        case CURLE_COULDNT_RESOLVE_PROXY: return kHttpErrorResolve;
+        default: return kHttpErrorOther;
     }
 }
 
@@ -171,10 +168,8 @@ void HttpTransfer::Done(CURLcode result) {
     }
     // Once connected, whatever curl made of the reply (cut short, a header
     // too long for it, no reply at all), what arrived is the page.
-    if (connected_ || result == CURLE_OK)
-        socket.Finished(url_, status_, replyHeaders_, std::move(body_));
-    else
-        socket.Failed(HttpErrorCode(result));
+    if (connected_ || result == CURLE_OK) socket.Finished(url_, status_, replyHeaders_, std::move(body_));
+    else socket.Failed(HttpErrorCode(result));
 }
 
 }  // namespace fw

@@ -13,9 +13,9 @@ namespace fw {
 
 // Error codes that HTTPSocket's Error event carries: the connection could
 // not be made.
-constexpr int32_t kHttpErrorOther = 100;         // any other failure before connecting
-constexpr int32_t kHttpErrorConnect = 102;       // the connection was refused or could not be made
-constexpr int32_t kHttpErrorResolve = 103;       // the host (or proxy) name could not be resolved
+constexpr int32_t kHttpErrorOther = 100;    // any other failure before connecting
+constexpr int32_t kHttpErrorConnect = 102;  // the connection was refused or could not be made
+constexpr int32_t kHttpErrorResolve = 103;  // the host (or proxy) name could not be resolved
 
 // The reply headers kept, in bytes as they arrive; further ones are dropped.
 constexpr size_t kMaxReplyHeaderBytes = 64 * 1024;
@@ -41,7 +41,7 @@ private:
     CURL* easy_ = nullptr;
     curl_slist* headerList_ = nullptr;
     bool running_ = false;
-    bool hadOwner_ = false;  // the socket belonged to a window when the request started
+    bool hadOwner_ = false;   // the socket belonged to a window when the request started
     bool connected_ = false;  // the connection was made and the request about to go
     int32_t status_ = 0;
     std::shared_ptr<InternetHeaders> replyHeaders_;

@@ -25,18 +25,18 @@ public:
     explicit RuntimeException(const std::string& message = "");
     virtual std::string ExceptionName() const { return "RuntimeException"; }
 };
-#define FW_EXCEPTION(Name)                                                      \
-    class Name : public RuntimeException {                                      \
-    public:                                                                     \
-        using RuntimeException::RuntimeException;                               \
-        std::string ExceptionName() const override { return #Name; }            \
+#define FW_EXCEPTION(Name)                                           \
+    class Name : public RuntimeException {                           \
+    public:                                                          \
+        using RuntimeException::RuntimeException;                    \
+        std::string ExceptionName() const override { return #Name; } \
     }
 FW_EXCEPTION(NilObjectException);
 FW_EXCEPTION(ThreadAccessingUIException);
 FW_EXCEPTION(IllegalCastException);
 FW_EXCEPTION(OutOfBoundsException);
-FW_EXCEPTION(UnsupportedFormatException);   // a malformed design-time property list
-FW_EXCEPTION(KeyNotFoundException);         // an unknown property name
+FW_EXCEPTION(UnsupportedFormatException);  // a malformed design-time property list
+FW_EXCEPTION(KeyNotFoundException);        // an unknown property name
 FW_EXCEPTION(TypeMismatchException);
 FW_EXCEPTION(IOException);
 #undef FW_EXCEPTION

@@ -12,18 +12,16 @@ const std::map<std::string, std::any>& BuiltinPluginEntries() {
         {kEntryScreenshotDisplay, ScreenshotDisplayEntry(&ScreenshotDisplay)},
         {kEntryScreenshotRect, ScreenshotRectEntry(&ScreenshotRect)},
         {kEntryMainScreen, MainScreenEntry(&ScreenInfo::mainScreen)},
-        {kEntryBackingScale, BackingScaleEntry([](const std::shared_ptr<ScreenInfo>& s) {
-             return NotNil(s)->backingScaleFactor();
-         })},
+        {kEntryBackingScale,
+         BackingScaleEntry([](const std::shared_ptr<ScreenInfo>& s) { return NotNil(s)->backingScaleFactor(); })},
         {kEntrySaveAsPNG,
          SaveAsPNGEntry([](const std::shared_ptr<FolderItem>& f, const std::shared_ptr<Picture>& p, float gamma) {
              return NotNil(f)->SaveAsPNG(p, gamma);
          })},
         {kEntryAcceptFocusGet,
          AcceptFocusGetEntry([](const std::shared_ptr<UpDownArrows>& u) { return NotNil(u)->AcceptFocus(); })},
-        {kEntryAcceptFocusSet, AcceptFocusSetEntry([](const std::shared_ptr<UpDownArrows>& u, bool v) {
-             NotNil(u)->AcceptFocus(v);
-         })},
+        {kEntryAcceptFocusSet,
+         AcceptFocusSetEntry([](const std::shared_ptr<UpDownArrows>& u, bool v) { NotNil(u)->AcceptFocus(v); })},
     };
     return entries;
 }

@@ -179,8 +179,15 @@ bool WritePngStream(files::AtomicFile& out, int32_t width, int32_t height, const
         return false;
     }
     png_set_write_fn(png, &out, WriteAll, NoFlush);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png,
+                 info,
+                 static_cast<png_uint_32>(width),
+                 static_cast<png_uint_32>(height),
+                 8,
+                 PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     // The zlib header and trailer travel in IDAT chunks of their own: the
     // chunk boundaries mean nothing to a reader.

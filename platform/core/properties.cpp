@@ -205,4 +205,3 @@ void RuntimeMassPropertySetter(const std::shared_ptr<PropertyObject>& target, co
 }
 
 }  // namespace fw
-

@@ -109,10 +109,8 @@ void RunHandler(const std::function<void()>& fn) {
 }
 
 void RuntimeUnhandledException(const std::exception& e) {
-    if (auto* re = dynamic_cast<const RuntimeException*>(&e))
-        DefaultHandling(re->ExceptionName());
-    else
-        DefaultHandling(ForeignExceptionName(e));
+    if (auto* re = dynamic_cast<const RuntimeException*>(&e)) DefaultHandling(re->ExceptionName());
+    else DefaultHandling(ForeignExceptionName(e));
 }
 
 void RuntimeInit() {

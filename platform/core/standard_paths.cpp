@@ -29,7 +29,8 @@ std::string UserDirsDocuments(const std::string& home) {
         size_t start = line.find_first_not_of(" \t");
         if (start == std::string::npos || line.compare(start, key.size(), key) != 0) continue;
         std::string value = line.substr(start + key.size());
-        while (!value.empty() && (value.back() == '\r' || value.back() == ' ' || value.back() == '\t')) value.pop_back();
+        while (!value.empty() && (value.back() == '\r' || value.back() == ' ' || value.back() == '\t'))
+            value.pop_back();
         if (value.size() < 2 || value.front() != '"' || value.back() != '"') continue;
         value = value.substr(1, value.size() - 2);
         if (value.rfind("$HOME", 0) == 0) value = home + value.substr(5);

@@ -61,10 +61,23 @@ public:
 protected:
     void DeclareProperties(PropertyTable& table) const override {
         TextControl::DeclareProperties(table);
-        table.Add(AutomaticallyCheckSpellingProperty, AlignmentProperty, AcceptTabsProperty, LimitTextProperty,
-                  ReadOnlyProperty, MaskProperty, TextProperty, HideSelectionProperty, FormatProperty,
-                  BackColorProperty, TextColorProperty, UseFocusRingProperty, StyledProperty,
-                  ScrollbarVerticalProperty, ScrollbarHorizontalProperty, MultilineProperty, BorderProperty,
+        table.Add(AutomaticallyCheckSpellingProperty,
+                  AlignmentProperty,
+                  AcceptTabsProperty,
+                  LimitTextProperty,
+                  ReadOnlyProperty,
+                  MaskProperty,
+                  TextProperty,
+                  HideSelectionProperty,
+                  FormatProperty,
+                  BackColorProperty,
+                  TextColorProperty,
+                  UseFocusRingProperty,
+                  StyledProperty,
+                  ScrollbarVerticalProperty,
+                  ScrollbarHorizontalProperty,
+                  MultilineProperty,
+                  BorderProperty,
                   LineSpacingProperty);
     }
     void PropertyChanged(const std::string& name) override;

@@ -76,11 +76,30 @@ public:
 
 protected:
     void DeclareProperties(PropertyTable& table) const override {
-        table.Add(TopProperty, LeftProperty, PlacementProperty, WidthProperty, HeightProperty, MinWidthProperty,
-                  MinHeightProperty, MaxWidthProperty, MaxHeightProperty, FrameProperty, CompositeProperty,
-                  HasBackColorProperty, BackColorProperty, TitleProperty, VisibleProperty, FullScreenProperty,
-                  MenuBarVisibleProperty, CloseButtonProperty, ResizeableProperty, LiveResizeProperty,
-                  MaximizeButtonProperty, MinimizeButtonProperty, FullScreenButtonProperty, MacProcIDProperty);
+        table.Add(TopProperty,
+                  LeftProperty,
+                  PlacementProperty,
+                  WidthProperty,
+                  HeightProperty,
+                  MinWidthProperty,
+                  MinHeightProperty,
+                  MaxWidthProperty,
+                  MaxHeightProperty,
+                  FrameProperty,
+                  CompositeProperty,
+                  HasBackColorProperty,
+                  BackColorProperty,
+                  TitleProperty,
+                  VisibleProperty,
+                  FullScreenProperty,
+                  MenuBarVisibleProperty,
+                  CloseButtonProperty,
+                  ResizeableProperty,
+                  LiveResizeProperty,
+                  MaximizeButtonProperty,
+                  MinimizeButtonProperty,
+                  FullScreenButtonProperty,
+                  MacProcIDProperty);
     }
     void PropertyChanged(const std::string& name) override;
 

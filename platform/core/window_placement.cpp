@@ -46,13 +46,15 @@ bool Covered(const Box& strip, const std::vector<Box>& areas) {
 bool SamePlace(const Box& a, const Box& b) {
     auto near = [](int64_t u, int64_t v, int64_t slack) { return std::abs(u - v) <= slack; };
     const bool sameCorner = near(a.x, b.x, 1) && near(a.y, b.y, 1);
-    const bool sameCentre = near(2 * a.x + a.width, 2 * b.x + b.width, 2) &&
-                            near(2 * a.y + a.height, 2 * b.y + b.height, 2);
+    const bool sameCentre =
+        near(2 * a.x + a.width, 2 * b.x + b.width, 2) && near(2 * a.y + a.height, 2 * b.y + b.height, 2);
     return sameCorner || sameCentre;
 }
 
 int64_t FrameWidth(const WindowShape& s) { return std::max<int64_t>(0, s.clientWidth) + s.frame.left + s.frame.right; }
-int64_t FrameHeight(const WindowShape& s) { return std::max<int64_t>(0, s.clientHeight) + s.frame.top + s.frame.bottom; }
+int64_t FrameHeight(const WindowShape& s) {
+    return std::max<int64_t>(0, s.clientHeight) + s.frame.top + s.frame.bottom;
+}
 
 // The client window's corner within what X11 can hold.
 Point ClampToX11(Point content, const WindowShape& s) {
@@ -84,7 +86,8 @@ Point PlaceUnpositioned(const WindowShape& shape, const Screens& screens, const 
 Point KeepReachable(Point content, const WindowShape& shape, const Screens& screens) {
     // The title bar and the menu bar: from the frame's top down to the content.
     const Box strip{content.x - shape.contentOffset.x - shape.frame.left,
-                    content.y - shape.contentOffset.y - shape.frame.top, FrameWidth(shape),
+                    content.y - shape.contentOffset.y - shape.frame.top,
+                    FrameWidth(shape),
                     std::max<int64_t>(1, shape.frame.top + shape.contentOffset.y)};
     if (screens.workAreas.empty() || Covered(strip, screens.workAreas)) return ClampToX11(content, shape);
     Point best = content;

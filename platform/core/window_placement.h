@@ -33,8 +33,8 @@ struct WindowShape {
 };
 
 struct Screens {
-    Box mainWorkArea;               // the main display less its panels
-    std::vector<Box> workAreas;     // every monitor's, the main one included
+    Box mainWorkArea;            // the main display less its panels
+    std::vector<Box> workAreas;  // every monitor's, the main one included
 };
 
 // X11 keeps window positions in 16 bits.

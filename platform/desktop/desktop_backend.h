@@ -3,9 +3,9 @@
 #pragma once
 
 #include "platform/backend.h"
-#include "platform/framework.h"
 #include "platform/desktop/native/x11_capture.h"
 #include "platform/desktop/native/x11_input.h"
+#include "platform/framework.h"
 
 #include <chrono>
 #include <map>

@@ -42,8 +42,8 @@ void DesktopBackend::RunMessageBox(const std::string& text) {
 }
 
 int DesktopBackend::RunMessageDialog(fw::MessageDialog& dialog) {
-    MessageDialogView box(ToQ(dialog.Title()), IconFor(dialog.Icon()), ToQ(dialog.Message()),
-                          ToQ(dialog.Explanation()));
+    MessageDialogView box(
+        ToQ(dialog.Title()), IconFor(dialog.Icon()), ToQ(dialog.Message()), ToQ(dialog.Explanation()));
     box.setWindowModality(Qt::ApplicationModal);
     QPushButton* action = box.AddButton(CaptionOr(dialog.ActionButton(), "OK"), QDialogButtonBox::AcceptRole);
     QPushButton* cancel = nullptr;
@@ -51,8 +51,8 @@ int DesktopBackend::RunMessageDialog(fw::MessageDialog& dialog) {
     if (dialog.CancelButton() && dialog.CancelButton()->Visible())
         cancel = box.AddButton(CaptionOr(dialog.CancelButton(), "Cancel"), QDialogButtonBox::RejectRole);
     if (dialog.AlternateActionButton() && dialog.AlternateActionButton()->Visible())
-        alternate = box.AddButton(CaptionOr(dialog.AlternateActionButton(), "Don't Save"),
-                                  QDialogButtonBox::ActionRole);
+        alternate =
+            box.AddButton(CaptionOr(dialog.AlternateActionButton(), "Don't Save"), QDialogButtonBox::ActionRole);
     box.SetDefaultButton(action);
     box.SetEscapeButton(cancel ? static_cast<QAbstractButton*>(cancel) : action);
 
@@ -76,8 +76,8 @@ std::unique_ptr<fw::PrintJobPeer> DesktopBackend::RunPrinterDialog() {
 }
 
 std::unique_ptr<fw::StyledTextPrinterPeer> DesktopBackend::CreateStyledTextPrinter(fw::TextArea& area,
-                                                                                    fw::PrintJobPeer& job,
-                                                                                    double lineWidth) {
+                                                                                   fw::PrintJobPeer& job,
+                                                                                   double lineWidth) {
     return MakeStyledTextPrinter(area, dynamic_cast<PrintJob&>(job), lineWidth);
 }
 

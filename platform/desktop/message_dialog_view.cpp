@@ -128,8 +128,7 @@ public:
             QTextLayout layout(b.text(), font());
             layout.setTextOption(option);
             layout.beginLayout();
-            for (QTextLine line = layout.createLine(); line.isValid() && height <= limit;
-                 line = layout.createLine()) {
+            for (QTextLine line = layout.createLine(); line.isValid() && height <= limit; line = layout.createLine()) {
                 line.setLeadingIncluded(true);
                 line.setLineWidth(width);
                 height += line.height();
@@ -256,13 +255,13 @@ void MessageDialogView::FitToScreen() {
     const int iconWidth = icon_ ? icon_->sizeHint().width() + kSpacing : 0;
     const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     const int widest = std::max(
-        100, std::min(kMaxTextWidth, room.width() - kFrameRoomX - margins.left() - margins.right() - iconWidth -
-                                         scrollBar));
+        100,
+        std::min(kMaxTextWidth, room.width() - kFrameRoomX - margins.left() - margins.right() - iconWidth - scrollBar));
     int width = Pane(message_)->NaturalWidth(widest);
     if (explanation_) width = std::max(width, Pane(explanation_)->NaturalWidth(widest));
 
-    const int chrome = margins.top() + margins.bottom() + buttons_->sizeHint().height() +
-                       kSpacing * (explanation_ ? 2 : 1);
+    const int chrome =
+        margins.top() + margins.bottom() + buttons_->sizeHint().height() + kSpacing * (explanation_ ? 2 : 1);
     const int lineHeight = fontMetrics().lineSpacing();
     const int budget = std::max(3 * lineHeight, room.height() - kFrameRoomY - chrome);
     const int messageNeeds = Pane(message_)->ContentHeight(width, budget);

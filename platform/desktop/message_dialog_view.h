@@ -19,8 +19,7 @@ namespace desktop {
 
 class MessageDialogView : public QDialog {
 public:
-    MessageDialogView(const QString& title, QMessageBox::Icon icon, const QString& message,
-                      const QString& explanation);
+    MessageDialogView(const QString& title, QMessageBox::Icon icon, const QString& message, const QString& explanation);
 
     QPushButton* AddButton(const QString& caption, QDialogButtonBox::ButtonRole role);
     // Return presses `button`; Escape and the window's close button press `escape`.

@@ -22,8 +22,8 @@ PageMapping MapPageModel(const QRectF& paper, const QMarginsF& printerMargins) {
     auto place = [](double preferred, double start, double room, double extent) {
         return std::max(start, std::min(preferred, start + room - extent));
     };
-    m.left = place(paper.left() + PrintJob::kPreferredInset, area.left(), area.width(),
-                   PrintJob::kModelWidth * m.scale);
+    m.left =
+        place(paper.left() + PrintJob::kPreferredInset, area.left(), area.width(), PrintJob::kModelWidth * m.scale);
     m.top = place(paper.top() + PrintJob::kPreferredInset, area.top(), area.height(), height * m.scale);
     return m;
 }

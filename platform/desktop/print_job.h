@@ -77,7 +77,6 @@ private:
 };
 
 // Draws a styled text onto a job, a block of whole lines at a time.
-std::unique_ptr<fw::StyledTextPrinterPeer> MakeStyledTextPrinter(fw::TextArea& area, PrintJob& job,
-                                                                 double lineWidth);
+std::unique_ptr<fw::StyledTextPrinterPeer> MakeStyledTextPrinter(fw::TextArea& area, PrintJob& job, double lineWidth);
 
 }  // namespace desktop

@@ -15,7 +15,9 @@ int main(int, char** argv) {
     auto input = native::X11Input::Open();
     if (!input) {
         const char* display = std::getenv("DISPLAY");
-        std::fprintf(stderr, "quorrel: cannot open the X display \"%s\"%s\n", display ? display : "",
+        std::fprintf(stderr,
+                     "quorrel: cannot open the X display \"%s\"%s\n",
+                     display ? display : "",
                      display && *display ? "" : " (DISPLAY is not set)");
         return 1;
     }

@@ -11,7 +11,9 @@ namespace desktop {
 QColor ToQColor(const fw::Color& c) { return QColor(c.red, c.green, c.blue, 255 - c.alpha); }
 
 fw::Color FromQColor(const QColor& c) {
-    return fw::Color{static_cast<uint8_t>(c.red()), static_cast<uint8_t>(c.green()), static_cast<uint8_t>(c.blue()),
+    return fw::Color{static_cast<uint8_t>(c.red()),
+                     static_cast<uint8_t>(c.green()),
+                     static_cast<uint8_t>(c.blue()),
                      static_cast<uint8_t>(255 - c.alpha())};
 }
 

@@ -120,9 +120,7 @@ private:
 
 class ProgressBarPeer : public ControlPeer {
 public:
-    ProgressBarPeer(fw::ProgressBar& bar, QProgressBar* w) : ControlPeer(bar, w), bar_(w) {
-        w->setTextVisible(false);
-    }
+    ProgressBarPeer(fw::ProgressBar& bar, QProgressBar* w) : ControlPeer(bar, w), bar_(w) { w->setTextVisible(false); }
 
 protected:
     void SyncOwn(const std::string&) override {

@@ -81,8 +81,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<fw::StyledTextPrinterPeer> MakeStyledTextPrinter(fw::TextArea& area, PrintJob& job,
-                                                                 double lineWidth) {
+std::unique_ptr<fw::StyledTextPrinterPeer> MakeStyledTextPrinter(fw::TextArea& area, PrintJob& job, double lineWidth) {
     return std::make_unique<StyledTextPrinter>(area, job, lineWidth);
 }
 

@@ -280,8 +280,8 @@ private:
             if (peer == this || !peer->widget_ || !peer->widget_->isVisible()) continue;
             const QRect g = peer->widget_->geometry();
             const placement::Margins& m = peer->margins_;
-            frames.push_back({g.x() - m.left, g.y() - m.top, g.width() + m.left + m.right,
-                              g.height() + m.top + m.bottom});
+            frames.push_back(
+                {g.x() - m.left, g.y() - m.top, g.width() + m.left + m.right, g.height() + m.top + m.bottom});
         }
         return frames;
     }
@@ -296,8 +296,8 @@ private:
         widget_->adjustSize();
         const placement::Point at =
             fw::PeerAccess::PositionSet(*w)
-                ? placement::KeepReachable({fw::PeerAccess::ModelLeft(*w), fw::PeerAccess::ModelTop(*w)}, Shape(),
-                                           CurrentScreens())
+                ? placement::KeepReachable(
+                      {fw::PeerAccess::ModelLeft(*w), fw::PeerAccess::ModelTop(*w)}, Shape(), CurrentScreens())
                 : placement::PlaceUnpositioned(Shape(), CurrentScreens(), OtherFrames());
         placed_ = true;
         // Within 16 bits, as the placement keeps it.

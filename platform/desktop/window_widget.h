@@ -13,8 +13,8 @@ class WindowWidget : public QWidget {
 public:
     WindowWidget();
     // The peer's hooks; the peer clears them when it goes away.
-    std::function<void()> closeRequested;   // the window manager's close
-    std::function<void()> restored;         // minimised -> normal
+    std::function<void()> closeRequested;  // the window manager's close
+    std::function<void()> restored;        // minimised -> normal
     std::function<void()> moved;
     std::function<bool(bool escape)> defaultOrCancel;  // Return/Enter or Escape; true when taken
     void Detach();

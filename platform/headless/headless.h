@@ -41,13 +41,15 @@ struct PrintCall {
 
 struct Recorded {
     std::vector<std::string> messageBoxes;
-    std::vector<std::string> dialogs;       // each dialog's message
+    std::vector<std::string> dialogs;  // each dialog's message
     std::vector<std::string> urls;
     int beeps = 0;
     std::vector<std::string> soundsOpened;  // paths asked for
     int soundsPlayed = 0;
     std::vector<std::pair<int32_t, int32_t>> capturesDisplay;  // (index, 0)
-    struct Rect { int32_t left, top, width, height; };
+    struct Rect {
+        int32_t left, top, width, height;
+    };
     std::vector<Rect> capturesRect;  // as the backend got them (a negative size already turned)
     std::vector<PrintCall> print;
 };
@@ -82,8 +84,8 @@ public:
     void SetScreen(PixelImage image, double scale = 1.0);
     void SetCaptureFails(bool fails);  // captures give no picture
     void SetResourcesPath(std::string path);
-    void SetDocumentsPath(std::string path);   // default: from HOME as the desktop does
-    void SetPreferencesPath(std::string path); // default: from HOME as the desktop does
+    void SetDocumentsPath(std::string path);    // default: from HOME as the desktop does
+    void SetPreferencesPath(std::string path);  // default: from HOME as the desktop does
     // Lines per printed block of the text printer (the headless page model).
     void SetPrintLinesPerBlock(int lines);
 

@@ -36,10 +36,8 @@ void Headless::Advance(int64_t ms) {
         if (next == impl_->timers.end()) break;
         impl_->now = next->second.due;
         auto fn = next->second.fn;  // the handler may stop or restart this timer
-        if (next->second.repeat)
-            next->second.due += next->second.period;
-        else
-            impl_->timers.erase(next);
+        if (next->second.repeat) next->second.due += next->second.period;
+        else impl_->timers.erase(next);
         fn();
     }
     if (impl_->now < target) impl_->now = target;

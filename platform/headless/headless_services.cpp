@@ -107,7 +107,8 @@ PixelImage Headless::CaptureRect(int32_t left, int32_t top, int32_t width, int32
     out.height = static_cast<int32_t>(y1 - y0);
     out.pixels.reserve(static_cast<size_t>(out.width) * static_cast<size_t>(out.height));
     for (int64_t y = y0; y < y1; ++y)
-        for (int64_t x = x0; x < x1; ++x) out.pixels.push_back(screen.pixels[static_cast<size_t>(y * screen.width + x)]);
+        for (int64_t x = x0; x < x1; ++x)
+            out.pixels.push_back(screen.pixels[static_cast<size_t>(y * screen.width + x)]);
     return out;
 }
 
@@ -117,9 +118,7 @@ void Headless::SetPreferencesPath(std::string path) { impl_->preferences = std::
 void Headless::SetPrintLinesPerBlock(int lines) { impl_->linesPerBlock = lines < 1 ? 1 : lines; }
 
 std::string Headless::DocumentsPath() { return impl_->documents ? *impl_->documents : paths::DocumentsPath(); }
-std::string Headless::PreferencesPath() {
-    return impl_->preferences ? *impl_->preferences : paths::PreferencesPath();
-}
+std::string Headless::PreferencesPath() { return impl_->preferences ? *impl_->preferences : paths::PreferencesPath(); }
 std::string Headless::ResourcesPath() { return impl_->resources; }
 
 Headless& InstallNew() {

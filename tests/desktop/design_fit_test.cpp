@@ -62,7 +62,8 @@ std::vector<Row> MeasureOpenWindows() {
             int chrome = 0, verticalChrome = 0;
             if (auto* label = qobject_cast<QLabel*>(w)) {
                 text = label->text();
-                chrome = w->width() - label->contentsRect().width() + 2 * label->margin() + std::max(0, label->indent());
+                chrome =
+                    w->width() - label->contentsRect().width() + 2 * label->margin() + std::max(0, label->indent());
             } else if (auto* box = qobject_cast<QCheckBox*>(w)) {
                 text = box->text();
                 chrome = Metric(w, QStyle::PM_IndicatorWidth) + Metric(w, QStyle::PM_CheckBoxLabelSpacing);
@@ -103,7 +104,8 @@ fs::path MakeResources(const fs::path& home, int port) {
     fs::create_directories(share);
     for (const auto& entry : fs::directory_iterator(QUORREL_SHARE_DIR))
         fs::copy(entry.path(), share / entry.path().filename(), fs::copy_options::recursive);
-    quorrel::test::SetBundleKeys(share / "bundle.ini", {{"UpdateHost", "127.0.0.1"}, {"UpdatePort", std::to_string(port)}});
+    quorrel::test::SetBundleKeys(share / "bundle.ini",
+                                 {{"UpdateHost", "127.0.0.1"}, {"UpdatePort", std::to_string(port)}});
     return share;
 }
 
@@ -244,10 +246,15 @@ TEST_F(DesignFit, EveryDesignTextFitsItsControlWithAPixelToSpare) {
     std::set<std::string> controls;
     for (const auto& [key, row] : table) {
         std::string shown = row.text;
-        for (size_t at = shown.find('\n'); at != std::string::npos; at = shown.find('\n', at + 2)) shown.replace(at, 1, "\\n");
+        for (size_t at = shown.find('\n'); at != std::string::npos; at = shown.find('\n', at + 2))
+            shown.replace(at, 1, "\\n");
         const std::string where = row.window + " / " + row.control + " \"" + shown + "\" in " + row.font;
-        std::printf("%-70s text %3d + chrome %2d of %3d: spare %3d\n", where.c_str(), row.textWidth, row.chrome,
-                    row.width, row.Spare());
+        std::printf("%-70s text %3d + chrome %2d of %3d: spare %3d\n",
+                    where.c_str(),
+                    row.textWidth,
+                    row.chrome,
+                    row.width,
+                    row.Spare());
         EXPECT_TRUE(row.fontFound) << where << ": drawn in place of the family asked for, which is not installed";
         EXPECT_GE(row.Spare(), 1) << where << ": " << row.textWidth << " + " << row.chrome << " + 1 > " << row.width;
         EXPECT_LE(row.lines * row.lineHeight, row.height) << where << ": too tall";
@@ -255,7 +262,8 @@ TEST_F(DesignFit, EveryDesignTextFitsItsControlWithAPixelToSpare) {
         if (!fresh) it->second = std::min(it->second, row.Spare());
         controls.insert(row.window + "/" + row.control);
     }
-    for (const auto& [window, spare] : smallestSpare) std::printf("smallest spare in \"%s\": %d px\n", window.c_str(), spare);
+    for (const auto& [window, spare] : smallestSpare)
+        std::printf("smallest spare in \"%s\": %d px\n", window.c_str(), spare);
 
     // Every window was measured, and the period's texts at every step.
     for (const char* window : {"Quorrel Control Panel", "Help", "About...", "Self Test", "Update"})

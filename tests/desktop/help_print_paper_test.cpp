@@ -89,7 +89,8 @@ std::string FirstDifference(const std::vector<std::string>& printed, const std::
     if (i == printed.size() && i == expected.size()) return {};
     auto around = [i](const std::vector<std::string>& words) {
         std::string s;
-        for (size_t k = i >= 5 ? i - 5 : 0; k < std::min(words.size(), i + 8); ++k) s += (k == i ? " >>" : " ") + words[k];
+        for (size_t k = i >= 5 ? i - 5 : 0; k < std::min(words.size(), i + 8); ++k)
+            s += (k == i ? " >>" : " ") + words[k];
         return s;
     };
     return "word " + std::to_string(i) + "\n  printed: " + around(printed) + "\n  help:   " + around(expected);

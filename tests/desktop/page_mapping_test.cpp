@@ -16,8 +16,8 @@ struct Case {
     const char* name;
     QPageSize::PageSizeId size;
     QPageLayout::Orientation orientation;
-    double margin;        // the printer's, on every side, in points
-    bool fitsAsItStood;   // the model and its foot fitted at 1:1, half an inch in
+    double margin;       // the printer's, on every side, in points
+    bool fitsAsItStood;  // the model and its foot fitted at 1:1, half an inch in
     friend void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 };
 
@@ -39,8 +39,8 @@ class PageMappingTest : public ::testing::TestWithParam<Case> {};
 
 TEST_P(PageMappingTest, ModelFitsThePrintableAreaAtMostOneToOne) {
     const Case& c = GetParam();
-    const QPageLayout layout(QPageSize(c.size), c.orientation, QMarginsF(c.margin, c.margin, c.margin, c.margin),
-                             QPageLayout::Point);
+    const QPageLayout layout(
+        QPageSize(c.size), c.orientation, QMarginsF(c.margin, c.margin, c.margin, c.margin), QPageLayout::Point);
     const QRectF paper = layout.fullRect(QPageLayout::Point);
     const QRectF area = paper.marginsRemoved(layout.margins(QPageLayout::Point));
     const desktop::PageMapping m = desktop::MapPageModel(paper, layout.margins(QPageLayout::Point));

@@ -16,8 +16,7 @@ protected:
     // is named for the moment of the chord and holds `expected`.
     void ExpectChordCaptures(const RgbImage& expected) {
         std::time_t before = std::time(nullptr);
-        ASSERT_TRUE(HoldChordUntil([&] { return !ScreenshotFiles().empty(); }))
-            << "no screenshot after the chord";
+        ASSERT_TRUE(HoldChordUntil([&] { return !ScreenshotFiles().empty(); })) << "no screenshot after the chord";
         std::time_t after = std::time(nullptr);
         // Holding the chord captures on every tick: let the last write land.
         Pause(300ms);

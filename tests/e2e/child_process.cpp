@@ -35,8 +35,8 @@ std::vector<std::string> MergedEnvironment(const ChildProcess::Environment& chan
 
 }  // namespace
 
-ChildProcess::ChildProcess(const std::vector<std::string>& argv, const Environment& env,
-                           const std::string& stdoutPath, const std::string& stderrPath) {
+ChildProcess::ChildProcess(const std::vector<std::string>& argv, const Environment& env, const std::string& stdoutPath,
+                           const std::string& stderrPath) {
     // Everything the child needs is prepared before fork: only async-signal
     // safe calls happen between fork and exec.
     std::vector<std::string> envStrings = MergedEnvironment(env);

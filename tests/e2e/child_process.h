@@ -17,8 +17,8 @@ public:
     // variable that the parent has.
     using Environment = std::map<std::string, std::optional<std::string>>;
 
-    ChildProcess(const std::vector<std::string>& argv, const Environment& env,
-                 const std::string& stdoutPath, const std::string& stderrPath);
+    ChildProcess(const std::vector<std::string>& argv, const Environment& env, const std::string& stdoutPath,
+                 const std::string& stderrPath);
     ~ChildProcess();  // kills the group if it is still running
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;

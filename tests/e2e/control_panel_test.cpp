@@ -33,8 +33,7 @@ TEST_F(ControlPanel, InAFreshHomeCreatesItsFoldersAndSavesPreferencesOnClose) {
     auto status = CloseProgram();
     ASSERT_TRUE(status) << "the program did not end after WM_DELETE_WINDOW";
     EXPECT_EQ(*status, 0);
-    EXPECT_EQ(ReadFile(sandbox->PreferencesFile().string()),
-              "#Window1Position 150,150\n#MyPeriod 300\n#Sound True\n");
+    EXPECT_EQ(ReadFile(sandbox->PreferencesFile().string()), "#Window1Position 150,150\n#MyPeriod 300\n#Sound True\n");
 }
 
 TEST_F(ControlPanel, WithoutADisplayExitsAtOnceWithAMessage) {

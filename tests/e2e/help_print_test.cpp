@@ -13,10 +13,16 @@ namespace {
 class HelpPrinting : public XvfbFixture {};
 
 // The help text's section headings, in the order they stand in the text.
-const std::vector<std::string> kHeadings = {
-    "Introduction:", "Displays:", "Screenshot Options:", "Automated Screenshots:",
-    "Screenshots of the Entire Display:", "Screenshots of a Portion of the Display:",
-    "Manual Screenshots:", "Sound:", "Notes:", "Icon Credit:"};
+const std::vector<std::string> kHeadings = {"Introduction:",
+                                            "Displays:",
+                                            "Screenshot Options:",
+                                            "Automated Screenshots:",
+                                            "Screenshots of the Entire Display:",
+                                            "Screenshots of a Portion of the Display:",
+                                            "Manual Screenshots:",
+                                            "Sound:",
+                                            "Notes:",
+                                            "Icon Credit:"};
 
 TEST_F(HelpPrinting, PrintsTheHelpTextWithPageNumbersAndFooterOnEveryPage) {
     StartProgram();

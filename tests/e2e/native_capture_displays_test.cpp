@@ -57,10 +57,21 @@ private:
 // the connection.
 void SetRootBackground(Display* display, XImage* image) {
     const ::Window root = DefaultRootWindow(display);
-    const Pixmap pixmap = XCreatePixmap(display, root, static_cast<unsigned>(image->width),
-                                        static_cast<unsigned>(image->height), static_cast<unsigned>(image->depth));
+    const Pixmap pixmap = XCreatePixmap(display,
+                                        root,
+                                        static_cast<unsigned>(image->width),
+                                        static_cast<unsigned>(image->height),
+                                        static_cast<unsigned>(image->depth));
     GC gc = XCreateGC(display, pixmap, 0, nullptr);
-    XPutImage(display, pixmap, gc, image, 0, 0, 0, 0, static_cast<unsigned>(image->width),
+    XPutImage(display,
+              pixmap,
+              gc,
+              image,
+              0,
+              0,
+              0,
+              0,
+              static_cast<unsigned>(image->width),
               static_cast<unsigned>(image->height));
     XFreeGC(display, gc);
     XSetWindowBackgroundPixmap(display, root, pixmap);
@@ -72,8 +83,16 @@ void SetRootBackground(Display* display, XImage* image) {
 XImage* CreateScreenImage(Display* display, int width, int height) {
     const int screen = DefaultScreen(display);
     const auto depth = static_cast<unsigned>(DefaultDepth(display, screen));
-    XImage* image = XCreateImage(display, DefaultVisual(display, screen), depth, ZPixmap, 0, nullptr,
-                                 static_cast<unsigned>(width), static_cast<unsigned>(height), 32, 0);
+    XImage* image = XCreateImage(display,
+                                 DefaultVisual(display, screen),
+                                 depth,
+                                 ZPixmap,
+                                 0,
+                                 nullptr,
+                                 static_cast<unsigned>(width),
+                                 static_cast<unsigned>(height),
+                                 32,
+                                 0);
     if (!image) return nullptr;
     image->data = static_cast<char*>(calloc(static_cast<size_t>(image->bytes_per_line), static_cast<size_t>(height)));
     return image;
@@ -116,8 +135,10 @@ RgbImage PaintAllocatedColours(Display* display, int width, int height) {
 // The root window as ImageMagick's import sees it, as 8-bit RGB.
 std::optional<RgbImage> Import(const std::string& displayName, const fs::path& folder) {
     const std::string file = (folder / "import.png").string();
-    ChildProcess import({"/usr/bin/import", "-window", "root", "-display", displayName, "PNG24:" + file}, {},
-                        (folder / "import.out").string(), (folder / "import.err").string());
+    ChildProcess import({"/usr/bin/import", "-window", "root", "-display", displayName, "PNG24:" + file},
+                        {},
+                        (folder / "import.out").string(),
+                        (folder / "import.err").string());
     const std::optional<int> status = import.WaitForExit(std::chrono::seconds(30));
     if (status != 0) return std::nullopt;
     return ReadPng(file);

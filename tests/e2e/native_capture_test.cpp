@@ -103,7 +103,8 @@ TEST_F(NativeCaptureTest, InputSeesChordButtonAndPointer) {
             last = input.Held();
             return last.alt == alt && last.super == super && last.button1 == button1;
         },
-        2s, 1ms);
+        2s,
+        1ms);
     if (reached) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "held alt " << last.alt << " super " << last.super << " button1 "
                                          << last.button1 << ", wanted " << alt << " " << super << " " << button1;
@@ -152,9 +153,10 @@ TEST_F(NativeCaptureTest, HeldStateSeenWhileAnotherClientGrabs) {
     // An open menu in another application holds both grabs.
     const Window root = DefaultRootWindow(display);
     ASSERT_EQ(XGrabKeyboard(display, root, False, GrabModeAsync, GrabModeAsync, CurrentTime), GrabSuccess);
-    ASSERT_EQ(XGrabPointer(display, root, False, ButtonPressMask | ButtonReleaseMask, GrabModeAsync, GrabModeAsync,
-                           0, 0, CurrentTime),
-              GrabSuccess);
+    ASSERT_EQ(
+        XGrabPointer(
+            display, root, False, ButtonPressMask | ButtonReleaseMask, GrabModeAsync, GrabModeAsync, 0, 0, CurrentTime),
+        GrabSuccess);
     XInput inject(display);
     inject.Press(XK_Alt_L);
     inject.Press(XK_Super_L);
@@ -228,8 +230,8 @@ TEST_F(NativeCaptureTest, AreasAreClippedToTheScreen) {
     ASSERT_NE(capture, nullptr);
     struct Case {
         const char* what;
-        int x, y, w, h;         // asked for
-        int cx, cy, cw, ch;     // what stays on the screen (cw 0: nothing)
+        int x, y, w, h;      // asked for
+        int cx, cy, cw, ch;  // what stays on the screen (cw 0: nothing)
     };
     // In an order that grows and shrinks the shared buffer between calls.
     const Case cases[] = {

@@ -9,8 +9,7 @@ namespace e2e {
 
 using namespace std::chrono_literals;
 
-inline bool PollUntil(const std::function<bool()>& condition,
-                      std::chrono::milliseconds timeout = 10s,
+inline bool PollUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 10s,
                       std::chrono::milliseconds step = 20ms) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     for (;;) {

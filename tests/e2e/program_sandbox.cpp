@@ -26,10 +26,10 @@ ProgramSandbox::~ProgramSandbox() {
 void ProgramSandbox::WriteFakeUrlHandler() {
     fs::create_directories(root_ / "fakebin");
     fs::path script = root_ / "fakebin" / "xdg-open";
-    std::ofstream(script) << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" << (root_ / "opened-urls.txt").string()
-                          << "'\n";
-    fs::permissions(script, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                                fs::perms::others_read | fs::perms::others_exec);
+    std::ofstream(script) << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" << (root_ / "opened-urls.txt").string() << "'\n";
+    fs::permissions(script,
+                    fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec | fs::perms::others_read |
+                        fs::perms::others_exec);
 }
 
 std::vector<std::string> ProgramSandbox::OpenedUrls() const {
@@ -47,7 +47,8 @@ void ProgramSandbox::InstallWithBundle(const std::map<std::string, std::string>&
     fs::copy_file(QUORREL_BINARY, bin / "quorrel", fs::copy_options::overwrite_existing);
     fs::copy(QUORREL_SHARE_DIR, share, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     // The icon theme files beside it.
-    fs::copy(fs::path(QUORREL_SHARE_DIR).parent_path() / "icons", share.parent_path() / "icons",
+    fs::copy(fs::path(QUORREL_SHARE_DIR).parent_path() / "icons",
+             share.parent_path() / "icons",
              fs::copy_options::recursive | fs::copy_options::overwrite_existing);
 
     quorrel::test::SetBundleKeys(share / "bundle.ini", bundleKeys);
@@ -62,16 +63,22 @@ std::unique_ptr<ChildProcess> ProgramSandbox::Start(const std::string& displayNa
         {"PATH", (root_ / "fakebin").string() + ":" + (path ? path : "/usr/bin:/bin")},
         {"XDG_RUNTIME_DIR", (root_ / "runtime").string()},
         // The user's own settings must not leak into the run.
-        {"XDG_CONFIG_HOME", std::nullopt}, {"XDG_DOCUMENTS_DIR", std::nullopt},
-        {"XDG_CURRENT_DESKTOP", std::nullopt}, {"DESKTOP_SESSION", std::nullopt},
-        {"BROWSER", std::nullopt}, {"DEFAULT_BROWSER", std::nullopt},
-        {"QT_QPA_PLATFORM", std::nullopt}, {"WAYLAND_DISPLAY", std::nullopt},
+        {"XDG_CONFIG_HOME", std::nullopt},
+        {"XDG_DOCUMENTS_DIR", std::nullopt},
+        {"XDG_CURRENT_DESKTOP", std::nullopt},
+        {"DESKTOP_SESSION", std::nullopt},
+        {"BROWSER", std::nullopt},
+        {"DEFAULT_BROWSER", std::nullopt},
+        {"QT_QPA_PLATFORM", std::nullopt},
+        {"WAYLAND_DISPLAY", std::nullopt},
         {"DBUS_SESSION_BUS_ADDRESS", std::nullopt},
-        {"http_proxy", std::nullopt}, {"HTTP_PROXY", std::nullopt}, {"all_proxy", std::nullopt},
+        {"http_proxy", std::nullopt},
+        {"HTTP_PROXY", std::nullopt},
+        {"all_proxy", std::nullopt},
         {"no_proxy", "127.0.0.1,localhost"},
     };
-    return std::make_unique<ChildProcess>(std::vector<std::string>{binary_.string()}, env,
-                                          StdoutPath().string(), StderrPath().string());
+    return std::make_unique<ChildProcess>(
+        std::vector<std::string>{binary_.string()}, env, StdoutPath().string(), StderrPath().string());
 }
 
 }  // namespace e2e

@@ -40,7 +40,6 @@ TEST_F(SaveFailure, AFileInPlaceOfTheFolderShowsTheMessageEachTime) {
     EXPECT_EQ(*status, 0);
 }
 
-
 // Names in a folder that start with a dot: temporary files left behind.
 std::vector<std::string> HiddenEntries(const fs::path& folder) {
     std::vector<std::string> hidden;

@@ -22,9 +22,13 @@ protected:
     // Serves `body` as the update file and starts the check.
     void StartCheckWithBody(const std::string& body) {
         server.SetReply(quorrel::test::HttpServer::Reply::Ok(body));
-        sandbox->InstallWithBundle({{"UpdateHost", "127.0.0.1"}, {"UpdatePort", std::to_string(server.Port())},
-                                    {"HomePage", home}, {"MajorVersion", "1"}, {"MinorVersion", "3"},
-                                    {"BugVersion", "0"}, {"ShortVersion", "1.3.0"}});
+        sandbox->InstallWithBundle({{"UpdateHost", "127.0.0.1"},
+                                    {"UpdatePort", std::to_string(server.Port())},
+                                    {"HomePage", home},
+                                    {"MajorVersion", "1"},
+                                    {"MinorVersion", "3"},
+                                    {"BugVersion", "0"},
+                                    {"ShortVersion", "1.3.0"}});
         StartProgram();
         ASSERT_TRUE(panel);
         ASSERT_TRUE(OpenPanelMenu(15));
@@ -48,7 +52,8 @@ protected:
         std::optional<TopLevel> found;
         PollUntil([&] {
             for (const auto& w : x->Mapped())
-                if (!w.overrideRedirect && !w.title.empty() && w.id != panel->id && w.id != selfTest->id && w.title != "Update") {
+                if (!w.overrideRedirect && !w.title.empty() && w.id != panel->id && w.id != selfTest->id &&
+                    w.title != "Update") {
                     found = w;
                     return true;
                 }

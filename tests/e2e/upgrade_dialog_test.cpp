@@ -122,8 +122,7 @@ TEST_P(UpgradeDialog, ShowsTheReplyAsWrittenQuicklyAndOnScreen) {
     }
 
     const long peak = ProcStatus(program->Pid(), "VmHWM");
-    std::cerr << reply.name << ": VmRSS " << ProcStatus(program->Pid(), "VmRSS") << " KiB, VmHWM " << peak
-              << " KiB\n";
+    std::cerr << reply.name << ": VmRSS " << ProcStatus(program->Pid(), "VmRSS") << " KiB, VmHWM " << peak << " KiB\n";
     EXPECT_GT(peak, 0);
     EXPECT_LT(peak, kMemoryBoundKiB) << "the program grew to " << peak << " KiB";
 
@@ -141,14 +140,15 @@ const std::string kNotes = "Read the release notes of this version before you do
 INSTANTIATE_TEST_SUITE_P(
     Replies, UpgradeDialog,
     ::testing::Values(
-        Reply{"Links", kLink + "2.0.0</a>",
+        Reply{"Links",
+              kLink + "2.0.0</a>",
               kLink + kNotes + kNotes + kNotes + kNotes + kNotes + kNotes + "</a> &amp; <b>bold</b> &lt;3"},
         Reply{"ImageOfEndlessZeros", "2.0.0", "Faster captures.<img src=\"/dev/zero\"> <i>Done</i>"},
-        Reply{"ImageFromAPipeNobodyWrites", "2.0.0<img src=\"" + kFifoMark + "\">",
+        Reply{"ImageFromAPipeNobodyWrites",
+              "2.0.0<img src=\"" + kFifoMark + "\">",
               "<img src=\"" + kFifoMark + "\">Faster captures."},
         Reply{"OneParagraphAtTheCap", "2.0.0", "Faster captures, fewer clicks, <b>smaller</b> files. ", true},
-        Reply{"ShortLinesAtTheCap", "2.0.0", "Faster captures.\n", true},
-        Reply{"OneWordAtTheCap", "2.0.0", "x", true},
+        Reply{"ShortLinesAtTheCap", "2.0.0", "Faster captures.\n", true}, Reply{"OneWordAtTheCap", "2.0.0", "x", true},
         Reply{"LongVersionAndDescription", Repeated("2.0.0 <b>beta</b> ", 300 * 1024), "Faster captures. ", true}),
     [](const ::testing::TestParamInfo<Reply>& info) { return std::string(info.param.name); });
 

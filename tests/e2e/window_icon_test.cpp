@@ -16,8 +16,18 @@ std::vector<unsigned long> IconProperty(Display* display, ::Window id) {
     unsigned long count, after;
     unsigned char* data = nullptr;
     std::vector<unsigned long> values;
-    if (XGetWindowProperty(display, id, XInternAtom(display, "_NET_WM_ICON", False), 0, 1 << 20, False,
-                           XA_CARDINAL, &type, &format, &count, &after, &data) == Success &&
+    if (XGetWindowProperty(display,
+                           id,
+                           XInternAtom(display, "_NET_WM_ICON", False),
+                           0,
+                           1 << 20,
+                           False,
+                           XA_CARDINAL,
+                           &type,
+                           &format,
+                           &count,
+                           &after,
+                           &data) == Success &&
         data && format == 32) {
         auto* v = reinterpret_cast<unsigned long*>(data);
         values.assign(v, v + count);

@@ -18,8 +18,18 @@ namespace {
     unsigned long count, after;
     unsigned char* data = nullptr;
     ::Window found = 0;
-    if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 1, False, XA_WINDOW, &type,
-                           &format, &count, &after, &data) == Success &&
+    if (XGetWindowProperty(display,
+                           window,
+                           XInternAtom(display, name, False),
+                           0,
+                           1,
+                           False,
+                           XA_WINDOW,
+                           &type,
+                           &format,
+                           &count,
+                           &after,
+                           &data) == Success &&
         data && count == 1)
         found = static_cast<::Window>(*reinterpret_cast<unsigned long*>(data));
     if (data) XFree(data);
@@ -46,11 +56,13 @@ WindowManager::WindowManager(const std::string& displayName, const std::string& 
     // Its own HOME: the tester's configuration and session play no part.
     const std::string dir = home + "/window-manager";
     std::filesystem::create_directories(dir);
-    process_ = std::make_unique<ChildProcess>(
-        std::vector<std::string>{"/usr/bin/openbox", "--sm-disable"},
-        ChildProcess::Environment{{"DISPLAY", displayName}, {"HOME", dir}, {"XDG_CONFIG_HOME", dir + "/.config"},
-                                  {"XDG_CACHE_HOME", dir + "/.cache"}},
-        dir + "/openbox.out", dir + "/openbox.err");
+    process_ = std::make_unique<ChildProcess>(std::vector<std::string>{"/usr/bin/openbox", "--sm-disable"},
+                                              ChildProcess::Environment{{"DISPLAY", displayName},
+                                                                        {"HOME", dir},
+                                                                        {"XDG_CONFIG_HOME", dir + "/.config"},
+                                                                        {"XDG_CACHE_HOME", dir + "/.cache"}},
+                                              dir + "/openbox.out",
+                                              dir + "/openbox.err");
     if (!PollUntil([&] { return Manages(displayName); }, std::chrono::seconds(10)))
         throw std::runtime_error("openbox did not take over " + displayName + ": " + ReadFile(dir + "/openbox.err"));
 }

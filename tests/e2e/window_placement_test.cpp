@@ -31,9 +31,7 @@ protected:
     }
     std::optional<TopLevel> ShowHelp() { return ChooseFromPanel(3, 0, "Help"); }
 
-    void SaveScreen(const std::string& name) {
-        WritePng(ReadScreen(x->display()), (sandbox->Root() / name).string());
-    }
+    void SaveScreen(const std::string& name) { WritePng(ReadScreen(x->display()), (sandbox->Root() / name).string()); }
 
     void CheckUnplacedWindows();
 
@@ -115,8 +113,7 @@ TEST_F(WindowPlacementOnABareServer, UnplacedWindowsOpenWholeOnTheScreenAndApart
 // Saved positions that would put the Control Panel's title bar off every
 // monitor, the Integer limits among them.
 TEST_F(WindowPlacement, SavedPositionOffTheScreensGivesAReachablePanel) {
-    const std::vector<std::string> saved = {"-2147483648,2147483647", "2147483647,-2147483648", "-400,100",
-                                            "100,5000"};
+    const std::vector<std::string> saved = {"-2147483648,2147483647", "2147483647,-2147483648", "-400,100", "100,5000"};
     for (const auto& position : saved) {
         SCOPED_TRACE(position);
         std::ofstream(sandbox->PreferencesFile()) << "#Window1Position " << position << "\n#MyPeriod 300\n";

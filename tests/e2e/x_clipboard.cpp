@@ -27,8 +27,9 @@ std::string TakeProperty(Display* d, ::Window window, Atom property, Atom& type)
         int format;
         unsigned long count, after;
         unsigned char* data = nullptr;
-        if (XGetWindowProperty(d, window, property, offset, 1 << 16, False, AnyPropertyType, &type, &format,
-                               &count, &after, &data) != Success) {
+        if (XGetWindowProperty(
+                d, window, property, offset, 1 << 16, False, AnyPropertyType, &type, &format, &count, &after, &data) !=
+            Success) {
             break;
         }
         if (data) {

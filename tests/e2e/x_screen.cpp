@@ -36,16 +36,18 @@ void PaintRootBackground(Display* display, const RgbImage& picture) {
     ::Window root = RootWindow(display, screen);
     Visual* visual = DefaultVisual(display, screen);
     int depth = DefaultDepth(display, screen);
-    XImage* image = XCreateImage(display, visual, depth, ZPixmap, 0, nullptr, picture.width,
-                                 picture.height, 32, 0);
+    XImage* image = XCreateImage(display, visual, depth, ZPixmap, 0, nullptr, picture.width, picture.height, 32, 0);
     if (!image) throw std::runtime_error("XCreateImage failed");
     image->data = static_cast<char*>(malloc(static_cast<size_t>(image->bytes_per_line) * picture.height));
     int rs = Shift(image->red_mask), gs = Shift(image->green_mask), bs = Shift(image->blue_mask);
     for (int y = 0; y < picture.height; ++y)
         for (int x = 0; x < picture.width; ++x) {
             uint32_t p = picture.At(x, y);
-            XPutPixel(image, x, y, (unsigned long)(p >> 16 & 0xff) << rs | (unsigned long)(p >> 8 & 0xff) << gs |
-                                       (unsigned long)(p & 0xff) << bs);
+            XPutPixel(image,
+                      x,
+                      y,
+                      (unsigned long)(p >> 16 & 0xff) << rs | (unsigned long)(p >> 8 & 0xff) << gs |
+                          (unsigned long)(p & 0xff) << bs);
         }
     Pixmap pixmap = XCreatePixmap(display, root, picture.width, picture.height, depth);
     GC gc = XCreateGC(display, pixmap, 0, nullptr);

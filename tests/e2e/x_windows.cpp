@@ -38,8 +38,9 @@ std::string XWindows::Title(::Window id) {
     unsigned long count, after;
     unsigned char* data = nullptr;
     std::string title;
-    if (XGetWindowProperty(display_, id, netName, 0, 1024, False, utf8, &type, &format, &count,
-                           &after, &data) == Success && data && type == utf8) {
+    if (XGetWindowProperty(display_, id, netName, 0, 1024, False, utf8, &type, &format, &count, &after, &data) ==
+            Success &&
+        data && type == utf8) {
         title.assign(reinterpret_cast<char*>(data), count);
     }
     if (data) XFree(data);
@@ -77,15 +78,27 @@ std::optional<Rect> XWindows::Frame(::Window id) {
     unsigned long count, after;
     unsigned char* data = nullptr;
     long left = 0, right = 0, top = 0, bottom = 0;
-    if (XGetWindowProperty(display_, id, XInternAtom(display_, "_NET_FRAME_EXTENTS", False), 0, 4, False,
-                           XA_CARDINAL, &type, &format, &count, &after, &data) == Success &&
+    if (XGetWindowProperty(display_,
+                           id,
+                           XInternAtom(display_, "_NET_FRAME_EXTENTS", False),
+                           0,
+                           4,
+                           False,
+                           XA_CARDINAL,
+                           &type,
+                           &format,
+                           &count,
+                           &after,
+                           &data) == Success &&
         data && count == 4) {
         const long* v = reinterpret_cast<long*>(data);
         left = v[0], right = v[1], top = v[2], bottom = v[3];
     }
     if (data) XFree(data);
-    return Rect{client->x - static_cast<int>(left), client->y - static_cast<int>(top),
-                client->width + static_cast<int>(left + right), client->height + static_cast<int>(top + bottom)};
+    return Rect{client->x - static_cast<int>(left),
+                client->y - static_cast<int>(top),
+                client->width + static_cast<int>(left + right),
+                client->height + static_cast<int>(top + bottom)};
 }
 
 std::vector<TopLevel> XWindows::Mapped() {
@@ -123,8 +136,7 @@ std::optional<TopLevel> XWindows::FindByTitle(const std::string& title) {
     return std::nullopt;
 }
 
-std::optional<TopLevel> XWindows::WaitForTitle(const std::string& title,
-                                               std::chrono::milliseconds timeout) {
+std::optional<TopLevel> XWindows::WaitForTitle(const std::string& title, std::chrono::milliseconds timeout) {
     std::optional<TopLevel> found;
     PollUntil([&] { return (found = FindByTitle(title)).has_value(); }, timeout);
     return found;
@@ -142,17 +154,19 @@ bool XWindows::WaitUntilGone(::Window id, std::chrono::milliseconds timeout) {
 std::optional<TopLevel> XWindows::WaitForNew(const std::vector<TopLevel>& known, bool popup,
                                              std::chrono::milliseconds timeout) {
     std::optional<TopLevel> found;
-    PollUntil([&] {
-        for (const auto& t : Mapped()) {
-            if (t.overrideRedirect != popup) continue;
-            bool old = std::any_of(known.begin(), known.end(), [&](const TopLevel& k) { return k.id == t.id; });
-            if (!old) {
-                found = t;
-                return true;
+    PollUntil(
+        [&] {
+            for (const auto& t : Mapped()) {
+                if (t.overrideRedirect != popup) continue;
+                bool old = std::any_of(known.begin(), known.end(), [&](const TopLevel& k) { return k.id == t.id; });
+                if (!old) {
+                    found = t;
+                    return true;
+                }
             }
-        }
-        return false;
-    }, timeout);
+            return false;
+        },
+        timeout);
     return found;
 }
 

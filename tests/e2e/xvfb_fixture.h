@@ -40,7 +40,10 @@ protected:
     void StartProgram();
     // The Control Panel's content area on the screen.
     Rect PanelContent();
-    Point InPanel(int x, int y) { Rect c = PanelContent(); return {c.x + x, c.y + y}; }
+    Point InPanel(int x, int y) {
+        Rect c = PanelContent();
+        return {c.x + x, c.y + y};
+    }
     void ClickInPanel(int x, int y);
     // Opens the n-th menu (0: File) of the Control Panel's menu bar, returns its popup.
     std::optional<TopLevel> OpenPanelMenu(int x);

@@ -46,11 +46,18 @@ XvfbServer::XvfbServer(int width, int height, const std::string& logDir, int dep
         if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
         // -noreset: without it the server resets when its last client leaves,
         // and keys injected across that moment are lost.
-        std::vector<std::string> argv{"/usr/bin/Xvfb", "-displayfd", std::to_string(fds[1]),
-                                      "-screen", "0", screen, "-noreset", "-nolisten", "tcp"};
+        std::vector<std::string> argv{"/usr/bin/Xvfb",
+                                      "-displayfd",
+                                      std::to_string(fds[1]),
+                                      "-screen",
+                                      "0",
+                                      screen,
+                                      "-noreset",
+                                      "-nolisten",
+                                      "tcp"};
         argv.insert(argv.end(), moreArguments.begin(), moreArguments.end());
-        process_ = std::make_unique<ChildProcess>(argv, ChildProcess::Environment{}, logDir + "/xvfb.out",
-                                                  logDir + "/xvfb.err");
+        process_ = std::make_unique<ChildProcess>(
+            argv, ChildProcess::Environment{}, logDir + "/xvfb.out", logDir + "/xvfb.err");
         close(fds[1]);
         std::string number = ReadDisplayNumber(fds[0], std::chrono::seconds(10));
         close(fds[0]);
@@ -62,8 +69,7 @@ XvfbServer::XvfbServer(int width, int height, const std::string& logDir, int dep
         if (PollUntil([&] { return CanConnect(name); }, std::chrono::seconds(5))) displayName_ = name;
         else process_.reset();
     }
-    if (displayName_.empty())
-        throw std::runtime_error("Xvfb did not start: " + ReadFile(logDir + "/xvfb.err"));
+    if (displayName_.empty()) throw std::runtime_error("Xvfb did not start: " + ReadFile(logDir + "/xvfb.err"));
 }
 
 XvfbServer::~XvfbServer() = default;  // the child process kills the server

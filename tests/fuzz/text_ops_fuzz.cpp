@@ -57,8 +57,9 @@ void Search(const std::string& s, const std::string& find, const std::string& se
 }
 
 void Numbers(const std::string& s, int32_t a, int32_t b) {
-    for (double v : {StringVal(s), std::bit_cast<double>(static_cast<uint64_t>(static_cast<uint32_t>(a)) << 32 |
-                                                         static_cast<uint32_t>(b))}) {
+    for (double v :
+         {StringVal(s),
+          std::bit_cast<double>(static_cast<uint64_t>(static_cast<uint32_t>(a)) << 32 | static_cast<uint32_t>(b))}) {
         (void)RuntimeCvtReal64ToSInt32(v);  // any value, NaN and infinities too: no overflow
         const std::string text = StringStrDouble(v);
         if (std::isnormal(v) || v == 0) Require(StringVal(text) == v, "StrDouble reads back as the same value");

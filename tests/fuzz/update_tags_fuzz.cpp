@@ -22,8 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The first line names one more tag, so that odd names are read too.
     const std::string content(reinterpret_cast<const char*>(data), size);
     const std::string extra = content.substr(0, content.find('\n'));
-    for (const std::string& tag : {std::string("CurrentVersion"), std::string("Description"), std::string("Free"),
-                                   extra}) {
+    for (const std::string& tag :
+         {std::string("CurrentVersion"), std::string("Description"), std::string("Free"), extra}) {
         const std::string value = reader->returnValue(content, tag);
         Require(content.find(value) != std::string::npos, "a value is a piece of the reply");
         for (int32_t field = 0; field <= 4; ++field)

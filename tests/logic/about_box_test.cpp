@@ -17,9 +17,15 @@ class AboutBoxTest : public quorrel::test::ProgramFixture {
 protected:
     void WriteBundle(const std::string& longVersion) {
         SetBundleKeys(ResourcesDir() / "bundle.ini",
-                      {{"MajorVersion", "2"}, {"MinorVersion", "4"}, {"BugVersion", "1"}, {"ShortVersion", "2.4.1"},
-                       {"LongVersion", longVersion}, {"UpdateScheme", "http"}, {"UpdateHost", "127.0.0.1"},
-                       {"UpdatePort", "0"}, {"HomePage", "http://home.quorrel.test/"},
+                      {{"MajorVersion", "2"},
+                       {"MinorVersion", "4"},
+                       {"BugVersion", "1"},
+                       {"ShortVersion", "2.4.1"},
+                       {"LongVersion", longVersion},
+                       {"UpdateScheme", "http"},
+                       {"UpdateHost", "127.0.0.1"},
+                       {"UpdatePort", "0"},
+                       {"HomePage", "http://home.quorrel.test/"},
                        {"MailAddress", "author@quorrel.test"}});
     }
     static std::shared_ptr<quorrel::AboutBox> OpenBox() {

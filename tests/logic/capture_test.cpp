@@ -84,8 +84,11 @@ TEST_F(CaptureTest, AreaModeDoublesTheSizeAtScaleTwoExactlyAndNeverTheCorner) {
         double scale;
         int32_t width, height;
     };
-    for (auto c : {ScaleCase{2.0, 600, 300}, ScaleCase{1.0, 300, 150}, ScaleCase{1.5, 300, 150},
-                   ScaleCase{3.0, 300, 150}, ScaleCase{1.9999999, 300, 150}}) {
+    for (auto c : {ScaleCase{2.0, 600, 300},
+                   ScaleCase{1.0, 300, 150},
+                   ScaleCase{1.5, 300, 150},
+                   ScaleCase{3.0, 300, 150},
+                   ScaleCase{1.9999999, 300, 150}}) {
         NewBackend().SetScreen(SolidScreen(1000, 800, 0x123456), c.scale);
         Run([&](Headless& h) {
             ChooseCorners(h, 100, 200, 400, 350);

@@ -230,8 +230,10 @@ TEST_F(ControlPanelTest, APeriodOutsideTheTimerRangeNeverCapturesInABusyLoop) {
         int32_t periodMs;
         int64_t scheduled;
     };
-    for (auto c : {PeriodCase{"0", 0, 0}, PeriodCase{"-5", -5000, 0},
-                   PeriodCase{"3000000", INT32_MAX, INT32_MAX}, PeriodCase{"-3000000", INT32_MIN, 0}}) {
+    for (auto c : {PeriodCase{"0", 0, 0},
+                   PeriodCase{"-5", -5000, 0},
+                   PeriodCase{"3000000", INT32_MAX, INT32_MAX},
+                   PeriodCase{"-3000000", INT32_MIN, 0}}) {
         WritePrefs(std::string("#MyPeriod ") + c.value + "\n");
         NewBackend().SetScreen(SolidScreen(8, 8, 0));
         Run([&](Headless& h) {

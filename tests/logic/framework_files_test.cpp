@@ -105,7 +105,7 @@ TEST_F(FilesTest, FolderOperations) {
     EXPECT_EQ(shots->Name(), "QuorrelScreenshots");
     shots->CreateAsFolder();
     EXPECT_TRUE(shots->Directory());
-    shots->CreateAsFolder();  // already there: silent
+    shots->CreateAsFolder();                             // already there: silent
     FolderItem(dir.string() + "/a/b").CreateAsFolder();  // cannot: silent
     EXPECT_FALSE(fs::exists(dir / "a"));
 }
@@ -120,7 +120,8 @@ TEST_F(FilesTest, SpecialFoldersFollowHomeAndXdg) {
     EXPECT_EQ(paths::DocumentsPath(), dir.string() + "/Documents");
     EXPECT_EQ(paths::PreferencesPath(), dir.string() + "/.config");
     fs::create_directories(dir / ".config");
-    std::ofstream(dir / ".config/user-dirs.dirs") << "# xdg\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\nXDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n";
+    std::ofstream(dir / ".config/user-dirs.dirs")
+        << "# xdg\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\nXDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n";
     EXPECT_EQ(paths::DocumentsPath(), dir.string() + "/Dokumente");
     EXPECT_EQ(DocumentsFolder()->NativePath(), dir.string() + "/Dokumente");
     ::setenv("XDG_CONFIG_HOME", (dir / "cfg").c_str(), 1);
@@ -163,7 +164,10 @@ TEST_F(FilesTest, OpenAsSoundNeedsARiffFile) {
 }
 
 TEST_F(FilesTest, DatesUseTheUsShortForms) {
-    struct Case { std::chrono::system_clock::time_point t; const char *date, *longTime, *shortTime; };
+    struct Case {
+        std::chrono::system_clock::time_point t;
+        const char *date, *longTime, *shortTime;
+    };
     const std::vector<Case> cases = {
         {WallClock(2024, 3, 7, 0, 5, 9), "3/7/24", "12:05:09 AM", "12:05 AM"},
         {WallClock(2009, 12, 31, 12, 0, 0), "12/31/09", "12:00:00 PM", "12:00 PM"},

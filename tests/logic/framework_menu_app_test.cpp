@@ -46,7 +46,10 @@ public:
         opened = true;
         if (quitInOpen) QuitApplication(0);
     }
-    bool Handle() { ++handled; return true; }
+    bool Handle() {
+        ++handled;
+        return true;
+    }
     bool Fail() { throw OutOfBoundsException("index"); }
     bool opened = false, quitInOpen = false;
     int handled = 0;
@@ -167,8 +170,12 @@ TEST_F(RunTest, PluginEntriesResolveToTheirFunctions) {
     EXPECT_EQ(pic->Image().pixels, (std::vector<uint32_t>{6, 7}));
     EXPECT_EQ(std::any_cast<ScreenshotRectEntry>(rect)(0, 0, 0, 5), nullptr);
     EXPECT_EQ(std::any_cast<ScreenshotRectEntry>(rect)(10, 10, 5, 5), nullptr);  // nothing left after clipping
-    for (const char* decl : {kEntryScreenshotDisplay, kEntryMainScreen, kEntryBackingScale, kEntrySaveAsPNG,
-                             kEntryAcceptFocusGet, kEntryAcceptFocusSet})
+    for (const char* decl : {kEntryScreenshotDisplay,
+                             kEntryMainScreen,
+                             kEntryBackingScale,
+                             kEntrySaveAsPNG,
+                             kEntryAcceptFocusGet,
+                             kEntryAcceptFocusSet})
         EXPECT_TRUE(RuntimeLookupPluginEntrypoint(decl).has_value()) << decl;
     EXPECT_FALSE(RuntimeLookupPluginEntrypoint("NoSuch() As Integer").has_value());
 }

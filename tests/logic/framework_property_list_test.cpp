@@ -50,8 +50,12 @@ TEST_F(PropertyListTest, EveryValueTypeRoundTripsInStoredOrder) {
 
 TEST_F(PropertyListTest, BinaryFormIsBigEndianWithLengthPrefixedStrings) {
     auto bytes = DesignList().Int("Width", 288).Bool("Visible", true).Str("T", "ab").Col("C", 1, 2, 3).Bytes();
-    EXPECT_EQ(bytes, std::string("Width \x00\x00\x01\x20", 10) + std::string("Visible \x01", 9) +
-                         std::string("T \x00\x00\x00\x02" "ab", 8) + std::string("C \x01\x02\x03", 5));
+    EXPECT_EQ(bytes,
+              std::string("Width \x00\x00\x01\x20", 10) + std::string("Visible \x01", 9) +
+                  std::string("T \x00\x00\x00\x02"
+                              "ab",
+                              8) +
+                  std::string("C \x01\x02\x03", 5));
 }
 
 TEST_F(PropertyListTest, NamesMatchWithoutRegardToCase) {
@@ -65,7 +69,10 @@ TEST_F(PropertyListTest, MalformedListsRaiseAndSetNothing) {
     const std::vector<std::pair<const char*, std::string>> cases = {
         {"name without blank", good + "Ready"},
         {"short integer", good + std::string("Count \x00\x01", 8)},
-        {"string length beyond the end", good + std::string("Title \x00\x00\x00\x09" "abc", 13)},
+        {"string length beyond the end",
+         good + std::string("Title \x00\x00\x00\x09"
+                            "abc",
+                            13)},
         {"short colour", good + std::string("Fill \x01\x02", 7)},
         {"boolean byte 2", good + std::string("Ready \x02", 7)},
         {"empty name", good + std::string(" \x01", 2)},
@@ -92,13 +99,14 @@ TEST_F(PropertyListTest, WrongValueTypeIsATypeMismatch) {
 
 TEST_F(PropertyListTest, ControlListCarriesNameAndNoIndex) {
     auto label = std::make_shared<Label>();
-    RuntimeMassPropertySetter(label, DesignList()
-                                         .Str("Name", "StaticText3")
-                                         .Int("Index", kNoIndex)
-                                         .Int("Left", 112)
-                                         .Str("Text", "10")
-                                         .Col("TextColor", 0, 0, 0)
-                                         .Bytes());
+    RuntimeMassPropertySetter(label,
+                              DesignList()
+                                  .Str("Name", "StaticText3")
+                                  .Int("Index", kNoIndex)
+                                  .Int("Left", 112)
+                                  .Str("Text", "10")
+                                  .Col("TextColor", 0, 0, 0)
+                                  .Bytes());
     EXPECT_EQ(label->Name(), "StaticText3");
     EXPECT_EQ(std::get<int32_t>(label->GetProperty("Index")), INT32_MIN);
     EXPECT_EQ(label->Left(), 112);

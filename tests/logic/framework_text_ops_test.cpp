@@ -12,15 +12,19 @@ namespace {
 using namespace fw;
 
 TEST(TextOps, InStrCountsCharactersAndIgnoresAsciiCase) {
-    struct Case { int32_t start; std::string s, find; int32_t want; };
+    struct Case {
+        int32_t start;
+        std::string s, find;
+        int32_t want;
+    };
     const std::vector<Case> cases = {
         {1, "#MyPeriod", "#", 1},
         {1, "<CurrentVersion>1</currentversion>", "</CURRENTVERSION>", 18},
         {2, "abcabc", "abc", 4},
-        {0, "abc", "c", 3},            // a start below 1 counts from 1
+        {0, "abc", "c", 3},  // a start below 1 counts from 1
         {1, "abc", "x", 0},
-        {4, "abc", "c", 0},            // past the end
-        {2, "abc", "", 2},             // empty find within the text
+        {4, "abc", "c", 0},  // past the end
+        {2, "abc", "", 2},   // empty find within the text
         {5, "abc", "", 0},
         {1, "\xc3\xa9t\xc3\xa9", "t", 2},  // positions in characters, not bytes
     };
@@ -33,7 +37,7 @@ TEST(TextOps, SlicesNeverReadOutsideTheText) {
     EXPECT_EQ(StringDBCSMid3(s, 2, 3), "\xc3\xa9ll");
     EXPECT_EQ(StringDBCSMid3(s, 0, 2), "h\xc3\xa9");  // start 0 taken as 1
     EXPECT_EQ(StringDBCSMid3(s, -5, 1), "h");
-    EXPECT_EQ(StringDBCSMid3(s, 2, -1), "");          // negative length: nothing
+    EXPECT_EQ(StringDBCSMid3(s, 2, -1), "");  // negative length: nothing
     EXPECT_EQ(StringDBCSMid3(s, 4, 100), "lo");
     EXPECT_EQ(StringDBCSMid3(s, 9, 1), "");
     EXPECT_EQ(StringDBCSMid2(s, 3), "llo");
@@ -43,7 +47,11 @@ TEST(TextOps, SlicesNeverReadOutsideTheText) {
     EXPECT_EQ(StringDBCSRight(s, 2), "lo");
     EXPECT_EQ(StringDBCSRight(s, 9), s);
     EXPECT_EQ(StringDBCSRight(s, -3), "");
-    EXPECT_EQ(StringDBCSMid3("a\xff" "b", 2, 1), "\xff");  // a stray byte is one character
+    EXPECT_EQ(StringDBCSMid3("a\xff"
+                             "b",
+                             2,
+                             1),
+              "\xff");  // a stray byte is one character
 }
 
 TEST(TextOps, NthField) {
@@ -59,16 +67,44 @@ TEST(TextOps, NthField) {
 }
 
 TEST(TextOps, ValReadsALeadingNumber) {
-    struct Case { std::string s; double want; };
+    struct Case {
+        std::string s;
+        double want;
+    };
     const std::vector<Case> cases = {
-        {"42", 42}, {"  -7", -7}, {"+3.5x", 3.5}, {"1e3", 1000}, {"2e", 2}, {".5", 0.5},
-        {"12abc", 12}, {"abc", 0}, {"", 0}, {"-", 0}, {"1.2.3", 1.2}, {"\t8", 8}, {"+-5", 0}, {"-.5e1", -5},
-        {"1E2", 100}, {"1e+2", 100}, {"5e-1", 0.5}, {"2e+", 2}, {"0e999999", 0}, {"1.7976931348623157e308", DBL_MAX},
+        {"42", 42},
+        {"  -7", -7},
+        {"+3.5x", 3.5},
+        {"1e3", 1000},
+        {"2e", 2},
+        {".5", 0.5},
+        {"12abc", 12},
+        {"abc", 0},
+        {"", 0},
+        {"-", 0},
+        {"1.2.3", 1.2},
+        {"\t8", 8},
+        {"+-5", 0},
+        {"-.5e1", -5},
+        {"1E2", 100},
+        {"1e+2", 100},
+        {"5e-1", 0.5},
+        {"2e+", 2},
+        {"0e999999", 0},
+        {"1.7976931348623157e308", DBL_MAX},
         {"4.9e-324", 4.9406564584124654e-324},  // the smallest subnormal still reads
         // Too large gives an infinity, too small a zero, each with its sign.
-        {"1e400", HUGE_VAL}, {"-1e400", -HUGE_VAL}, {"1.8e308", HUGE_VAL}, {"123456e304", HUGE_VAL},
-        {"1e99999999999999999999", HUGE_VAL}, {"1e-400", 0}, {"-1e-400", -0.0}, {"2e-324", 0},
-        {"0.0001e-320", 0}, {"100000e-330", 0}, {"1e-99999999999999999999", 0},
+        {"1e400", HUGE_VAL},
+        {"-1e400", -HUGE_VAL},
+        {"1.8e308", HUGE_VAL},
+        {"123456e304", HUGE_VAL},
+        {"1e99999999999999999999", HUGE_VAL},
+        {"1e-400", 0},
+        {"-1e-400", -0.0},
+        {"2e-324", 0},
+        {"0.0001e-320", 0},
+        {"100000e-330", 0},
+        {"1e-99999999999999999999", 0},
         {"0.000000000000000000001e330", HUGE_VAL},
     };
     for (const auto& c : cases) {

@@ -13,9 +13,9 @@ protected:
     void SetUp() override {
         timer = std::make_shared<Timer>();
         timer->AddHandler("Action", std::function<void(std::shared_ptr<Timer>)>([this](std::shared_ptr<Timer> t) {
-            EXPECT_EQ(t, timer);
-            fired.push_back(clock.Elapsed());
-        }));
+                              EXPECT_EQ(t, timer);
+                              fired.push_back(clock.Elapsed());
+                          }));
     }
     headless::Headless& clock = headless::InstallNew();
     std::shared_ptr<Timer> timer;
@@ -73,15 +73,16 @@ TEST_F(TimerTest, TimersDueTogetherFireInStartOrderAndAHandlerCanRestartOne) {
     std::vector<std::string> order;
     auto other = std::make_shared<Timer>();
     other->AddHandler("Action", std::function<void(std::shared_ptr<Timer>)>([&](std::shared_ptr<Timer>) {
-        order.push_back("other@" + std::to_string(clock.Elapsed()));
-        other->Mode(1);  // started inside a handler: counts from now
-    }));
+                          order.push_back("other@" + std::to_string(clock.Elapsed()));
+                          other->Mode(1);  // started inside a handler: counts from now
+                      }));
     timer->Period(50);
     timer->Mode(2);
     other->Period(50);
     other->Mode(1);
-    timer->AddHandler("Action", std::function<void(std::shared_ptr<Timer>)>(
-                                    [&](std::shared_ptr<Timer>) { order.push_back("timer@" + std::to_string(clock.Elapsed())); }));
+    timer->AddHandler("Action", std::function<void(std::shared_ptr<Timer>)>([&](std::shared_ptr<Timer>) {
+                          order.push_back("timer@" + std::to_string(clock.Elapsed()));
+                      }));
     clock.Advance(100);
     EXPECT_EQ(order, (std::vector<std::string>{"timer@50", "other@50", "timer@100", "other@100"}));
 }
@@ -95,8 +96,7 @@ TEST_F(TimerTest, DestroyedTimerStopsAndAHandlerOfTheWrongTypeIsRefused) {
     auto t = std::make_shared<Timer>();
     EXPECT_THROW(t->AddHandler("Action", std::function<void(std::shared_ptr<CheckBox>)>([](auto) {})),
                  TypeMismatchException);
-    EXPECT_THROW(t->AddHandler("Tick", std::function<void(std::shared_ptr<Timer>)>([](auto) {})),
-                 KeyNotFoundException);
+    EXPECT_THROW(t->AddHandler("Tick", std::function<void(std::shared_ptr<Timer>)>([](auto) {})), KeyNotFoundException);
 }
 
 // An event raised with other types than its handlers take (an int64_t at a

@@ -41,10 +41,12 @@ public:
     }
     void Tick_Action(std::shared_ptr<Timer>) { ++ticks; }
     void Event_Open() override {
-        events.push_back(std::string("Open found=") + (RuntimeGetImplicitWindow("Probe.Probe").get() == this ? "self" : "no"));
+        events.push_back(std::string("Open found=") +
+                         (RuntimeGetImplicitWindow("Probe.Probe").get() == this ? "self" : "no"));
     }
     void Event_Close() override {
-        events.push_back(std::string("Close found=") + (RuntimeGetImplicitWindow("Probe.Probe").get() == this ? "self" : "no"));
+        events.push_back(std::string("Close found=") +
+                         (RuntimeGetImplicitWindow("Probe.Probe").get() == this ? "self" : "no"));
     }
     void Event_Restore() override { events.push_back("Restore"); }
     int ticks = 0;

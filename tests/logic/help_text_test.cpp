@@ -55,10 +55,8 @@ TEST(HelpText, HasTenSectionsOfThirtyNineCrSeparatedLines) {
     // Sections: a heading, its lines, one empty line before the next heading.
     std::vector<std::vector<std::string>> sections(1);
     for (const auto& line : lines) {
-        if (line.empty())
-            sections.emplace_back();
-        else
-            sections.back().push_back(line);
+        if (line.empty()) sections.emplace_back();
+        else sections.back().push_back(line);
     }
     ASSERT_EQ(sections.size(), kHeadings.size());
     const std::vector<size_t> bodyLines = {1, 1, 1, 1, 2, 6, 1, 1, 5, 1};
@@ -85,9 +83,12 @@ TEST(HelpText, HasTenSectionsOfThirtyNineCrSeparatedLines) {
 
 TEST(HelpText, HoldsTheQuotedPieces) {
     const std::string text(HelpText());
-    for (const char* piece :
-         {"Otherwise, repeat step b.", "Otherwise, repeat step c.", "Users / ~ / Documents / QuorrelScreenshots",
-          "\"png\"", "Computer time format: US Computer.", "Option-Command"})
+    for (const char* piece : {"Otherwise, repeat step b.",
+                              "Otherwise, repeat step c.",
+                              "Users / ~ / Documents / QuorrelScreenshots",
+                              "\"png\"",
+                              "Computer time format: US Computer.",
+                              "Option-Command"})
         EXPECT_NE(text.find(piece), std::string::npos) << piece;
 }
 
@@ -100,9 +101,16 @@ TEST(HelpText, NamesTheKeysOfThisDesktop) {
 
 TEST(HelpRuns, HeadingsAreWholeLinesInTextOrder) {
     const auto& runs = HelpRuns();
-    const std::vector<std::pair<size_t, std::string>> headingRuns = {
-        {0, kHeadings[0]}, {1, kHeadings[1]}, {2, kHeadings[2]}, {3, kHeadings[3]}, {4, kHeadings[4]},
-        {5, kHeadings[5]}, {9, kHeadings[6]}, {10, kHeadings[7]}, {11, kHeadings[8]}, {12, kHeadings[9]}};
+    const std::vector<std::pair<size_t, std::string>> headingRuns = {{0, kHeadings[0]},
+                                                                     {1, kHeadings[1]},
+                                                                     {2, kHeadings[2]},
+                                                                     {3, kHeadings[3]},
+                                                                     {4, kHeadings[4]},
+                                                                     {5, kHeadings[5]},
+                                                                     {9, kHeadings[6]},
+                                                                     {10, kHeadings[7]},
+                                                                     {11, kHeadings[8]},
+                                                                     {12, kHeadings[9]}};
     for (const auto& [index, heading] : headingRuns) {
         EXPECT_EQ(RunText(runs[index]), heading) << "run " << index + 1;
         EXPECT_TRUE(IsWholeLine(runs[index])) << "run " << index + 1;

@@ -41,8 +41,7 @@ protected:
         EXPECT_EQ(area->SelLength(), 0);
         auto expected = DesignStyles();
         ASSERT_EQ(area->Styles().size(), expected.size());
-        for (size_t i = 0; i < expected.size(); ++i)
-            ASSERT_EQ(area->Styles()[i], expected[i]) << "character " << i;
+        for (size_t i = 0; i < expected.size(); ++i) ASSERT_EQ(area->Styles()[i], expected[i]) << "character " << i;
     }
 };
 

@@ -28,9 +28,11 @@ protected:
         socket = std::make_shared<HTTPSocket>();
         socket->Constructor();
         socket->AddHandler("PageReceived",
-                           HTTPSocket::PageReceivedHandler([this](std::shared_ptr<HTTPSocket> s, std::string url,
+                           HTTPSocket::PageReceivedHandler([this](std::shared_ptr<HTTPSocket> s,
+                                                                  std::string url,
                                                                   int32_t status,
-                                                                  std::shared_ptr<InternetHeaders> headers,
+                                                                  std::shared_ptr<InternetHeaders>
+                                                                      headers,
                                                                   std::string body) {
                                EXPECT_EQ(s, socket);
                                ++events;
@@ -62,11 +64,14 @@ TEST_F(HttpSocketTest, SendsExactlyTheRequestLineAndThreeHeaders) {
     EXPECT_EQ(socket->Port(), server.Port());
     ASSERT_TRUE(WaitForEvent());
     ASSERT_EQ(server.Requests().size(), 1u);
-    EXPECT_EQ(server.Requests()[0], "GET /Updates/quorrel.xml HTTP/1.0\r\n"
-                                    "Host: 127.0.0.1:" + std::to_string(server.Port()) + "\r\n"
-                                    "Accept: */*\r\n"
-                                    "Accept-Language: en\r\n"
-                                    "\r\n");
+    EXPECT_EQ(server.Requests()[0],
+              "GET /Updates/quorrel.xml HTTP/1.0\r\n"
+              "Host: 127.0.0.1:" +
+                  std::to_string(server.Port()) +
+                  "\r\n"
+                  "Accept: */*\r\n"
+                  "Accept-Language: en\r\n"
+                  "\r\n");
 }
 
 TEST_F(HttpSocketTest, DefaultsBeforeAnyRequest) {
@@ -109,23 +114,24 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ReplyCase{"WithContentLength", HttpServer::Reply::Ok(kUpdateFile), 200, kUpdateFile},
         // Complete at its length although the server keeps the connection open.
-        ReplyCase{"LengthReachedConnectionOpen", HttpServer::Reply{HttpServer::Reply::Ok("abc").bytes, false}, 200,
-                  "abc"},
+        ReplyCase{
+            "LengthReachedConnectionOpen", HttpServer::Reply{HttpServer::Reply::Ok("abc").bytes, false}, 200, "abc"},
         ReplyCase{"ClosedWithoutContentLength", HttpServer::Reply::Ok(kUpdateFile, 200, false), 200, kUpdateFile},
         ReplyCase{"ClosedBeforeAnyByte", HttpServer::Reply::CloseAtOnce(), 0, ""},
         ReplyCase{"BrokenInTheMiddle",
-                  HttpServer::Reply::Raw("HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\n<CurrentVer"), 200,
+                  HttpServer::Reply::Raw("HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\n<CurrentVer"),
+                  200,
                   "<CurrentVer"},
-        ReplyCase{"ErrorStatusWithBody", HttpServer::Reply::Ok("<h1>Not Found</h1>", 404), 404,
-                  "<h1>Not Found</h1>"},
-        ReplyCase{"BinaryBody", HttpServer::Reply::Ok(std::string("\0\xff\x01<Free>", 9)), 200,
+        ReplyCase{"ErrorStatusWithBody", HttpServer::Reply::Ok("<h1>Not Found</h1>", 404), 404, "<h1>Not Found</h1>"},
+        ReplyCase{"BinaryBody",
+                  HttpServer::Reply::Ok(std::string("\0\xff\x01<Free>", 9)),
+                  200,
                   std::string("\0\xff\x01<Free>", 9)},
         // Connected, so a page whatever curl makes of it: no status line is
         // all body; past a header it will not hold, the body is not read.
         ReplyCase{"NoStatusLine", HttpServer::Reply::Raw(kUpdateFile), 0, kUpdateFile},
         ReplyCase{"HeaderLineOf300KB", HttpServer::Reply::HugeHeaders(1, 300 * 1024, kUpdateFile), 200, ""},
-        ReplyCase{"TenMegabytesOfHeaderLines", HttpServer::Reply::HugeHeaders(100 * 1024, 90, kUpdateFile), 200,
-                  ""}),
+        ReplyCase{"TenMegabytesOfHeaderLines", HttpServer::Reply::HugeHeaders(100 * 1024, 90, kUpdateFile), 200, ""}),
     [](const ::testing::TestParamInfo<ReplyCase>& info) { return std::string(info.param.name); });
 
 TEST_F(HttpSocketTest, ReplyHeadersAreHandedOver) {
@@ -223,8 +229,7 @@ TEST_F(HttpSocketTest, ProxyReceivesTheRequestForTheNamedHost) {
     ASSERT_TRUE(page.has_value());
     EXPECT_EQ(page->body, "via proxy");
     ASSERT_EQ(server.Requests().size(), 1u);
-    EXPECT_EQ(server.Requests()[0].rfind("GET http://updates.quorrel.example/Updates/quorrel.xml HTTP/1.0\r\n", 0),
-              0u);
+    EXPECT_EQ(server.Requests()[0].rfind("GET http://updates.quorrel.example/Updates/quorrel.xml HTTP/1.0\r\n", 0), 0u);
     EXPECT_NE(server.Requests()[0].find("\r\nHost: updates.quorrel.example\r\n"), std::string::npos);
 }
 
@@ -252,11 +257,12 @@ TEST_P(HttpHostTest, HostNamesThePortThatTheUrlNames) {
 
 INSTANTIATE_TEST_SUITE_P(
     Urls, HttpHostTest,
-    ::testing::Values(HostCase{"NoPort", "http://updates.quorrel.example/Updates/quorrel.xml", "updates.quorrel.example"},
-                      HostCase{"DefaultPortNamed", "http://updates.quorrel.example:80/Updates/quorrel.xml",
-                               "updates.quorrel.example:80"},
-                      HostCase{"OtherPort", "http://updates.quorrel.example:8080/Updates/quorrel.xml",
-                               "updates.quorrel.example:8080"}),
+    ::testing::Values(
+        HostCase{"NoPort", "http://updates.quorrel.example/Updates/quorrel.xml", "updates.quorrel.example"},
+        HostCase{
+            "DefaultPortNamed", "http://updates.quorrel.example:80/Updates/quorrel.xml", "updates.quorrel.example:80"},
+        HostCase{
+            "OtherPort", "http://updates.quorrel.example:8080/Updates/quorrel.xml", "updates.quorrel.example:8080"}),
     [](const ::testing::TestParamInfo<HostCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

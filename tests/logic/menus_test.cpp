@@ -81,8 +81,8 @@ TEST_F(MenusTest, WindowCommandsShowOneWindowOfTheirClass) {
         }
         std::vector<std::string> classes;
         for (const auto& w : fw::OpenWindows()) classes.push_back(w->ClassName());
-        EXPECT_EQ(classes, (std::vector<std::string>{"Window1.Window1", "AboutBox.AboutBox", "selfTest.selfTest",
-                                                     "Help.Help"}));
+        EXPECT_EQ(classes,
+                  (std::vector<std::string>{"Window1.Window1", "AboutBox.AboutBox", "selfTest.selfTest", "Help.Help"}));
     });
 }
 

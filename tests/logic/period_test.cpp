@@ -122,9 +122,17 @@ TEST_F(PeriodTest, EachStepWritesItsTwoLabelsInItsOwnOrder) {
     const std::vector<std::string> valueFirst{"StaticText3", "StaticText2"};
     const std::vector<std::string> unitFirst{"StaticText2", "StaticText3"};
     const OrderCase cases[] = {
-        {1, true, valueFirst},    {58, true, valueFirst},  {59, true, unitFirst},  {60, true, unitFirst},
-        {540, true, unitFirst},   {600, true, {}},         {600, false, unitFirst}, {120, false, unitFirst},
-        {60, false, unitFirst},   {2, false, unitFirst},   {1, false, {}},
+        {1, true, valueFirst},
+        {58, true, valueFirst},
+        {59, true, unitFirst},
+        {60, true, unitFirst},
+        {540, true, unitFirst},
+        {600, true, {}},
+        {600, false, unitFirst},
+        {120, false, unitFirst},
+        {60, false, unitFirst},
+        {2, false, unitFirst},
+        {1, false, {}},
     };
     for (const auto& c : cases) {
         WritePrefs("#MyPeriod " + std::to_string(c.start) + "\n");

@@ -32,8 +32,9 @@ RgbImage Picture(int32_t width, int32_t height, unsigned seed, int noisy = 3) {
     RgbImage p{width, height, std::vector<uint32_t>(static_cast<size_t>(width) * height)};
     for (int32_t y = 0; y < height; ++y)
         for (int32_t x = 0; x < width; ++x)
-            p.pixels[static_cast<size_t>(y) * width + x] =
-                static_cast<int>(rng() % 8) < noisy ? rng() & 0xFFFFFF : 0x203040u + static_cast<uint32_t>(y / 16) * 0x010203u;
+            p.pixels[static_cast<size_t>(y) * width + x] = static_cast<int>(rng() % 8) < noisy
+                                                               ? rng() & 0xFFFFFF
+                                                               : 0x203040u + static_cast<uint32_t>(y / 16) * 0x010203u;
     return p;
 }
 
@@ -66,7 +67,9 @@ protected:
 TEST_F(PngFileTest, WrittenFileReadsBackPixelForPixel) {
     // One row, one column, odd sizes, a height that splits into uneven
     // stripes, and a full screen.
-    struct Case { int32_t width, height; };
+    struct Case {
+        int32_t width, height;
+    };
     for (const Case c : {Case{1, 1}, Case{7, 5}, Case{1, 1000}, Case{333, 129}, Case{1920, 1080}}) {
         SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
         const RgbImage picture = Picture(c.width, c.height, static_cast<unsigned>(c.width * 31 + c.height));
@@ -112,7 +115,8 @@ TEST_F(PngFileTest, UnwritablePlacesReturnFalseAndLeaveNothing) {
     // The folder is a regular file; the folder is missing; a directory
     // stands where the file goes (the temporary file is written, the
     // rename fails).
-    for (const fs::path& path : {folder / "plain-file" / "shot.png", folder / "missing" / "shot.png", folder / "a-directory"}) {
+    for (const fs::path& path :
+         {folder / "plain-file" / "shot.png", folder / "missing" / "shot.png", folder / "a-directory"}) {
         SCOPED_TRACE(path.string());
         EXPECT_FALSE(Write(path, picture));
         EXPECT_EQ(Entries(folder), before);
@@ -174,7 +178,6 @@ TEST_F(PngFileTest, FullFilesystemKeepsEarlierFile) {
     ExpectFailedWriteKeepsEarlierFile(small, [&] { return Write(small / "shot.png", big); });
 }
 
-
 // The address space the process maps now, from /proc/self/statm (pages).
 size_t MappedBytes() {
     std::ifstream statm("/proc/self/statm");
@@ -193,7 +196,8 @@ size_t MappedBytes() {
     rlimit limited = saved;
     limited.rlim_cur = MappedBytes() + headroom;
     if (setrlimit(RLIMIT_AS, &limited) != 0) std::_Exit(2);
-    const bool written = fw::png::WriteFile((folder / "shot.png").string(), picture.width, picture.height, picture.pixels);
+    const bool written =
+        fw::png::WriteFile((folder / "shot.png").string(), picture.width, picture.height, picture.pixels);
     setrlimit(RLIMIT_AS, &saved);
     const bool empty = fs::is_empty(folder);
     fs::remove_all(folder);

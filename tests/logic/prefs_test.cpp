@@ -119,7 +119,8 @@ size_t AddressSpace() {
 TEST_F(PrefsFileTest, ALongLineIsReadInLittleMoreThanItsOwnSize) {
     const size_t kLine = size_t{32} << 20;
     WritePrefs("#Colour " + std::string(kLine, 'x') + "\n#MyPeriod 11\n");
-    if (AddressSpace() > (size_t{64} << 30)) GTEST_SKIP() << "address space reserved in bulk (a sanitizer): no limit fits";
+    if (AddressSpace() > (size_t{64} << 30))
+        GTEST_SKIP() << "address space reserved in bulk (a sanitizer): no limit fits";
     pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -161,7 +162,6 @@ TEST_F(PrefsFileTest, ThePeriodAndSoundSavedAreTheLastChosen) {
         EXPECT_TRUE(Window1Instance()->SoundStayQuiet()->Checked());
     });
 }
-
 
 TEST_F(PrefsFileTest, SavingKeepsThePermissionsAndClearsStaleTemporaryFiles) {
     WritePrefs("#MyPeriod 5\n");

@@ -129,17 +129,29 @@ TEST_F(StartupTest, StaleTemporaryFilesOfInterruptedSavesAreRemovedAtStart) {
     const std::string live = ".2026 01 02   03 04 09.png." + WriterHex(getppid());
     plant(live, false);
     // Not ours, however old.
-    for (const char* other : {".hidden-notes", ".notes.txt.1f2e3d", ".x.png.xyz", ".x.png.ab", "x.png.1f2e3d",
-                              ".png.1f2e3d", "2026 01 02   03 04 07.png"})
+    for (const char* other : {".hidden-notes",
+                              ".notes.txt.1f2e3d",
+                              ".x.png.xyz",
+                              ".x.png.ab",
+                              "x.png.1f2e3d",
+                              ".png.1f2e3d",
+                              "2026 01 02   03 04 07.png"})
         plant(other, true);
     fs::create_directory(ScreenshotsDir() / ".y.png.1f2e3d");
     fs::last_write_time(ScreenshotsDir() / ".y.png.1f2e3d", twoMinutesAgo);
 
     Run([&](Headless& h) {
         EXPECT_EQ(ListScreenshots(),
-                  (std::vector<std::string>{".2026 01 02   03 04 06.png.1f2e3d4d", live, ".hidden-notes", ".notes.txt.1f2e3d",
-                                            ".png.1f2e3d", ".x.png.ab", ".x.png.xyz", ".y.png.1f2e3d",
-                                            "2026 01 02   03 04 07.png", "x.png.1f2e3d"}));
+                  (std::vector<std::string>{".2026 01 02   03 04 06.png.1f2e3d4d",
+                                            live,
+                                            ".hidden-notes",
+                                            ".notes.txt.1f2e3d",
+                                            ".png.1f2e3d",
+                                            ".x.png.ab",
+                                            ".x.png.xyz",
+                                            ".y.png.1f2e3d",
+                                            "2026 01 02   03 04 07.png",
+                                            "x.png.1f2e3d"}));
         h.CloseWindow(ControlPanel());
     });
 }
@@ -166,9 +178,15 @@ TEST_F(StartupTest, AccessorsFindTheSameObjectsEachTime) {
         EXPECT_EQ(panel->Timer1()->ClassName(), "Window1._wrapper_Timer1");
         EXPECT_EQ(panel->Timer4()->ClassName(), "Window1._wrapper_Timer4");
         EXPECT_NE(std::dynamic_pointer_cast<fw::AppleMenuItem>(panel->SoundAbout()), nullptr);
-        for (auto item : {panel->HelpMenu(), panel->HelpShowHelp(), panel->CheckforUpdateMenu(),
-                          panel->CheckforUpdateCheckNow(), panel->SoundMenu(), panel->SoundStayQuiet(),
-                          panel->SoundUseShutterClick(), panel->FileMenu(), panel->FilePrintHelp()}) {
+        for (auto item : {panel->HelpMenu(),
+                          panel->HelpShowHelp(),
+                          panel->CheckforUpdateMenu(),
+                          panel->CheckforUpdateCheckNow(),
+                          panel->SoundMenu(),
+                          panel->SoundStayQuiet(),
+                          panel->SoundUseShutterClick(),
+                          panel->FileMenu(),
+                          panel->FilePrintHelp()}) {
             ASSERT_NE(item, nullptr);
             EXPECT_EQ(std::dynamic_pointer_cast<fw::AppleMenuItem>(item), nullptr) << item->Name();
         }
@@ -229,7 +247,9 @@ TEST_F(StartupTest, NoDocumentsFolderEndsInTheDefaultHandlingNotACrash) {
 // reach their message by it): nil on completion, the framework exception as an
 // object, any other exception passed on.
 TEST_F(StartupTest, ExceptionHelperGivesNilTheFrameworkExceptionOrPassesOthersOn) {
-    auto call = [](void (*routine)(void*)) { return ExceptionHelperRoutine(reinterpret_cast<void*>(routine), nullptr); };
+    auto call = [](void (*routine)(void*)) {
+        return ExceptionHelperRoutine(reinterpret_cast<void*>(routine), nullptr);
+    };
     EXPECT_EQ(call([](void*) {}), nullptr);
     auto caught = std::dynamic_pointer_cast<RuntimeExceptionObject>(call([](void*) { throw NilObjectException(); }));
     ASSERT_NE(caught, nullptr);

@@ -34,28 +34,29 @@ const std::string kWrapped =
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, UpdateReaderTest,
-    ::testing::Values(
-        ReaderCase{"Exact", "<CurrentVersion>2.1.0</CurrentVersion>", "CurrentVersion", "2.1.0"},
-        ReaderCase{"Empty", "<Free></Free>", "Free", ""},
-        ReaderCase{"LineBreaksKept", "<Free>\nYes\n</Free>", "Free", "\nYes\n"},
-        ReaderCase{"FirstOfTwo", "<Free>Yes</Free><Free>No</Free>", "Free", "Yes"},
-        ReaderCase{"NestedRunsToFirstClosing", "<Free><Free>Yes</Free></Free>", "Free", "<Free>Yes"},
-        ReaderCase{"ClosingBeforeOpeningSkipped", "</Free>No<Free>Yes</Free>", "Free", "Yes"},
-        ReaderCase{"AttributeIsNotTheTag", "<Free a=\"1\">No</Free><Free>Yes</Free>", "Free", "Yes"},
-        // No opening tag: the value starts at the position equal to the tag's
-        // length (6 for "<Free>") and runs to the next closing tag.
-        ReaderCase{"BlankInTagIsNotTheTag", "<Free >Yes</Free>", "Free", " >Yes"},
-        ReaderCase{"MissingOpening", "0123456789</Free>", "Free", "56789"},
-        ReaderCase{"MissingClosing", "<Free>Yes", "Free", ""},
-        ReaderCase{"MissingBoth", "no tags at all", "Free", ""},
-        ReaderCase{"WrappedVersion", kWrapped, "CurrentVersion", "1.4.0"},
-        ReaderCase{"WrappedDescription", kWrapped, "Description", "Faster captures."},
-        ReaderCase{"WrappedFree", kWrapped, "Free", "Yes"},
-        // Positions count characters, not bytes.
-        ReaderCase{"MultiByteCharacters", "é<Description>Größer — schneller</Description>", "Description",
-                   "Größer — schneller"},
-        ReaderCase{"BinaryBytesAround", std::string("\0\xff\xfe<Free>Yes</Free>\x80", 20), "Free", "Yes"},
-        ReaderCase{"BinaryWithoutTags", std::string("\0\xff\xfe\x80\x01", 5), "Free", ""}),
+    ::testing::Values(ReaderCase{"Exact", "<CurrentVersion>2.1.0</CurrentVersion>", "CurrentVersion", "2.1.0"},
+                      ReaderCase{"Empty", "<Free></Free>", "Free", ""},
+                      ReaderCase{"LineBreaksKept", "<Free>\nYes\n</Free>", "Free", "\nYes\n"},
+                      ReaderCase{"FirstOfTwo", "<Free>Yes</Free><Free>No</Free>", "Free", "Yes"},
+                      ReaderCase{"NestedRunsToFirstClosing", "<Free><Free>Yes</Free></Free>", "Free", "<Free>Yes"},
+                      ReaderCase{"ClosingBeforeOpeningSkipped", "</Free>No<Free>Yes</Free>", "Free", "Yes"},
+                      ReaderCase{"AttributeIsNotTheTag", "<Free a=\"1\">No</Free><Free>Yes</Free>", "Free", "Yes"},
+                      // No opening tag: the value starts at the position equal to the tag's
+                      // length (6 for "<Free>") and runs to the next closing tag.
+                      ReaderCase{"BlankInTagIsNotTheTag", "<Free >Yes</Free>", "Free", " >Yes"},
+                      ReaderCase{"MissingOpening", "0123456789</Free>", "Free", "56789"},
+                      ReaderCase{"MissingClosing", "<Free>Yes", "Free", ""},
+                      ReaderCase{"MissingBoth", "no tags at all", "Free", ""},
+                      ReaderCase{"WrappedVersion", kWrapped, "CurrentVersion", "1.4.0"},
+                      ReaderCase{"WrappedDescription", kWrapped, "Description", "Faster captures."},
+                      ReaderCase{"WrappedFree", kWrapped, "Free", "Yes"},
+                      // Positions count characters, not bytes.
+                      ReaderCase{"MultiByteCharacters",
+                                 "é<Description>Größer — schneller</Description>",
+                                 "Description",
+                                 "Größer — schneller"},
+                      ReaderCase{"BinaryBytesAround", std::string("\0\xff\xfe<Free>Yes</Free>\x80", 20), "Free", "Yes"},
+                      ReaderCase{"BinaryWithoutTags", std::string("\0\xff\xfe\x80\x01", 5), "Free", ""}),
     [](const ::testing::TestParamInfo<ReaderCase>& info) { return std::string(info.param.name); });
 
 TEST_F(UpdateReaderTest, TagsAreJoinedFromTheName) {

@@ -43,8 +43,13 @@ protected:
             ModalAnswer answer;
             if (request.kind == ModalRequest::Kind::MessageDialog) {
                 auto& d = *request.dialog;
-                dialogs.push_back({d.Title(), d.Message(), d.Explanation(), d.AlternateActionButton()->Caption(),
-                                   d.Icon(), d.CancelButton()->Visible(), d.AlternateActionButton()->Visible()});
+                dialogs.push_back({d.Title(),
+                                   d.Message(),
+                                   d.Explanation(),
+                                   d.AlternateActionButton()->Caption(),
+                                   d.Icon(),
+                                   d.CancelButton()->Visible(),
+                                   d.AlternateActionButton()->Visible()});
                 answer.button = dialogButton;
             } else if (request.kind == ModalRequest::Kind::MessageBox) {
                 messages.push_back(request.text);
@@ -62,9 +67,15 @@ protected:
 
     void WriteBundle(int port) {
         SetBundleKeys(ResourcesDir() / "bundle.ini",
-                      {{"MajorVersion", "1"}, {"MinorVersion", "3"}, {"BugVersion", "0"}, {"ShortVersion", "1.3.0"},
-                       {"LongVersion", "1.3.0 Linux"}, {"UpdateScheme", "http"}, {"UpdateHost", "127.0.0.1"},
-                       {"UpdatePort", std::to_string(port)}, {"HomePage", kHome},
+                      {{"MajorVersion", "1"},
+                       {"MinorVersion", "3"},
+                       {"BugVersion", "0"},
+                       {"ShortVersion", "1.3.0"},
+                       {"LongVersion", "1.3.0 Linux"},
+                       {"UpdateScheme", "http"},
+                       {"UpdateHost", "127.0.0.1"},
+                       {"UpdatePort", std::to_string(port)},
+                       {"HomePage", kHome},
                        {"MailAddress", "author@quorrel.test"}});
     }
 
@@ -79,10 +90,16 @@ protected:
         ASSERT_TRUE(Update());
     }
     // Waits (real time) until the Update window has closed.
-    bool UpdateCloses(Headless& h) { return h.RunUntil([] { return !Update(); }, 5000); }
-    bool RequestArrives(Headless& h) { return h.RunUntil([&] { return server.RequestCount() == 1; }, 5000); }
+    bool UpdateCloses(Headless& h) {
+        return h.RunUntil([] { return !Update(); }, 5000);
+    }
+    bool RequestArrives(Headless& h) {
+        return h.RunUntil([&] { return server.RequestCount() == 1; }, 5000);
+    }
     // A while of real time in which nothing more should happen.
-    static void Settle(Headless& h) { h.RunUntil([] { return false; }, 150); }
+    static void Settle(Headless& h) {
+        h.RunUntil([] { return false; }, 150);
+    }
 
     HttpServer server;
     std::vector<SeenDialog> dialogs;
@@ -102,9 +119,15 @@ TEST(SelfTestClass, GetterDefinesTheClassOnceWithItsMembersInOrder) {
     ASSERT_NE(record, nullptr);
     EXPECT_EQ(record->name, "selfTest.selfTest");
     EXPECT_EQ(record->superclass, "Window");
-    EXPECT_EQ(record->members, (std::vector<std::string>{"Layout", "CreateControls", "_CreateControls0",
-                                                         "StaticText1", "StaticText2", "PushButton1",
-                                                         "StaticText2_Open", "PushButton1_Action"}));
+    EXPECT_EQ(record->members,
+              (std::vector<std::string>{"Layout",
+                                        "CreateControls",
+                                        "_CreateControls0",
+                                        "StaticText1",
+                                        "StaticText2",
+                                        "PushButton1",
+                                        "StaticText2_Open",
+                                        "PushButton1_Action"}));
     EXPECT_EQ(quorrel::selfTestClassGetter(), record);
     EXPECT_EQ(fw::RuntimeGetClass("selfTest.selfTest"), record);
 }
@@ -185,15 +208,23 @@ INSTANTIATE_TEST_SUITE_P(
     Offers, UpgradeTest,
     ::testing::Values(
         // Only equality counts: a lower version is offered too.
-        UpgradeCase{"LowerFree", "1.2.9", "Yes",
+        UpgradeCase{"LowerFree",
+                    "1.2.9",
+                    "Yes",
                     "Version 1.2.9 is now available. (You are using version 1.3.0.) " + kFreeWording},
-        UpgradeCase{"MajorPaid", "2.0.0", "No",
+        UpgradeCase{"MajorPaid",
+                    "2.0.0",
+                    "No",
                     "Version 2.0.0 is now available. (You are using version 1.3.0.) " + kPaidWording},
-        UpgradeCase{"EmptyFreeIsPaid", "2.0.0", "",
+        UpgradeCase{"EmptyFreeIsPaid",
+                    "2.0.0",
+                    "",
                     "Version 2.0.0 is now available. (You are using version 1.3.0.) " + kPaidWording},
         // The version text shows as written, line breaks and all; a Free
         // value on its own line is not "Yes".
-        UpgradeCase{"UntrimmedValues", "\n2.0.0 ", "\nYes\n",
+        UpgradeCase{"UntrimmedValues",
+                    "\n2.0.0 ",
+                    "\nYes\n",
                     "Version \n2.0.0  is now available. (You are using version 1.3.0.) " + kPaidWording}),
     [](const ::testing::TestParamInfo<UpgradeCase>& info) { return std::string(info.param.name); });
 
@@ -289,8 +320,9 @@ TEST_F(UpdateWindowTest, RefusedConnectionBeepsReportsTheCodeAndClosesBoth) {
     EXPECT_EQ(beepsAtMessage, 1) << "the beep comes before the message";
     EXPECT_TRUE(windowsOpenAtMessage) << "both windows close only after the message";
     EXPECT_EQ(hl().Log().beeps, 1);
-    EXPECT_EQ(messages, std::vector<std::string>{"There was a communication error with the website. "
-                                                 "Please try again later. (Code: 102)"});
+    EXPECT_EQ(messages,
+              std::vector<std::string>{"There was a communication error with the website. "
+                                       "Please try again later. (Code: 102)"});
 }
 
 TEST_F(UpdateWindowTest, CancelDuringTheRequestEndsIt) {

@@ -27,10 +27,10 @@ class HttpServer {
 public:
     // What the server does once a request's header block has arrived.
     struct Reply {
-        std::string bytes;         // sent as they stand
-        bool closeAfter = true;    // close the connection after sending
-        bool answer = true;        // false: accept, read, and never answer
-        int delayMs = 0;           // wait this long before answering
+        std::string bytes;       // sent as they stand
+        bool closeAfter = true;  // close the connection after sending
+        bool answer = true;      // false: accept, read, and never answer
+        int delayMs = 0;         // wait this long before answering
         static Reply Ok(const std::string& body, int status = 200, bool withLength = true) {
             std::string head = "HTTP/1.0 " + std::to_string(status) + (status == 200 ? " OK" : " Status") + "\r\n";
             head += "Content-Type: text/xml\r\n";

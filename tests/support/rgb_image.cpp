@@ -27,8 +27,8 @@ bool Near(uint32_t a, uint32_t b, int tolerance) {
 
 std::optional<std::string> FirstDifference(const RgbImage& a, const RgbImage& b, int tolerance) {
     if (a.width != b.width || a.height != b.height)
-        return "size " + std::to_string(a.width) + "x" + std::to_string(a.height) + " vs " +
-               std::to_string(b.width) + "x" + std::to_string(b.height);
+        return "size " + std::to_string(a.width) + "x" + std::to_string(a.height) + " vs " + std::to_string(b.width) +
+               "x" + std::to_string(b.height);
     for (int y = 0; y < a.height; ++y)
         for (int x = 0; x < a.width; ++x)
             if (!Near(a.At(x, y), b.At(x, y), tolerance)) {

@@ -30,8 +30,8 @@ void PlayOnDevice(const WavData& wav) {
     if (snd_pcm_open(&pcm, "default", SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) < 0) return;
     const snd_pcm_format_t format = wav.bitsPerSample == 8 ? SND_PCM_FORMAT_U8 : SND_PCM_FORMAT_S16_LE;
     if (snd_pcm_nonblock(pcm, 0) == 0 &&
-        snd_pcm_set_params(pcm, format, SND_PCM_ACCESS_RW_INTERLEAVED, wav.channels, wav.sampleRate, 1,
-                           kLatencyMicros) == 0) {
+        snd_pcm_set_params(
+            pcm, format, SND_PCM_ACCESS_RW_INTERLEAVED, wav.channels, wav.sampleRate, 1, kLatencyMicros) == 0) {
         const size_t frameBytes = wav.channels * (wav.bitsPerSample / 8u);
         const uint8_t* data = wav.samples.data();
         snd_pcm_uframes_t left = wav.samples.size() / frameBytes;

@@ -182,8 +182,14 @@ private:
     }
 
     bool CaptureShm(int32_t x, int32_t y, int32_t w, int32_t h, Image& out) {
-        XImage* image = XShmCreateImage(display_, visual_, static_cast<unsigned>(depth_), ZPixmap, nullptr,
-                                        segment_->Info(), static_cast<unsigned>(w), static_cast<unsigned>(h));
+        XImage* image = XShmCreateImage(display_,
+                                        visual_,
+                                        static_cast<unsigned>(depth_),
+                                        ZPixmap,
+                                        nullptr,
+                                        segment_->Info(),
+                                        static_cast<unsigned>(w),
+                                        static_cast<unsigned>(h));
         if (!image) return false;
         const size_t bytes = static_cast<size_t>(image->bytes_per_line) * static_cast<size_t>(h);
         bool ok = segment_->Reserve(bytes);
@@ -200,8 +206,8 @@ private:
 
     Image CapturePlain(int32_t x, int32_t y, int32_t w, int32_t h) {
         XErrorTrap trap(display_);
-        XImage* image = XGetImage(display_, root_, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h),
-                                  AllPlanes, ZPixmap);
+        XImage* image =
+            XGetImage(display_, root_, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h), AllPlanes, ZPixmap);
         const bool caught = trap.Caught();
         if (!image) return {};
         Image out;

@@ -17,8 +17,8 @@ namespace {
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     ::Window found = 0;
-    if (XGetWindowProperty(display, window, property, 0, 1, False, XA_WINDOW, &type, &format, &count, &after,
-                           &data) == Success &&
+    if (XGetWindowProperty(display, window, property, 0, 1, False, XA_WINDOW, &type, &format, &count, &after, &data) ==
+            Success &&
         data && type == XA_WINDOW && format == 32 && count == 1)
         found = static_cast<::Window>(reinterpret_cast<unsigned long*>(data)[0]);
     if (data) XFree(data);
@@ -42,8 +42,8 @@ std::optional<FrameExtents> ReadExtents(Display* display, ::Window window, Atom 
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     std::optional<FrameExtents> out;
-    if (XGetWindowProperty(display, window, property, 0, 4, False, XA_CARDINAL, &type, &format, &count, &after,
-                           &data) == Success &&
+    if (XGetWindowProperty(
+            display, window, property, 0, 4, False, XA_CARDINAL, &type, &format, &count, &after, &data) == Success &&
         data && type == XA_CARDINAL && format == 32 && count == 4) {
         const long* v = reinterpret_cast<long*>(data);
         auto sane = [](long n) { return n >= 0 && n < 1000 ? static_cast<int>(n) : 0; };

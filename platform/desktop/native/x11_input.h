@@ -22,8 +22,8 @@ struct PointerPosition {
 struct PointerState {
     int32_t x = 0, y = 0;  // device pixels on the root window
     bool button1 = false;
-    bool alt = false;      // Mod1
-    bool super = false;    // Mod4
+    bool alt = false;    // Mod1
+    bool super = false;  // Mod4
 };
 
 class X11Input {
@@ -35,8 +35,7 @@ public:
 
     // Opens its own connection; nullptr when there is no display. Asking for
     // raw events gives pointer queries when the server lacks XInput2 2.1.
-    static std::unique_ptr<X11Input> Open(const char* displayName = nullptr,
-                                          Source preferred = Source::RawEvents);
+    static std::unique_ptr<X11Input> Open(const char* displayName = nullptr, Source preferred = Source::RawEvents);
     virtual ~X11Input() = default;
 
     virtual Source InputSource() const = 0;

@@ -19,7 +19,8 @@ using CodeSet = std::bitset<kCodes>;
 
 class RawEventInput : public X11Input {
 public:
-    RawEventInput(Display* display, int opcode) : display_(display), root_(DefaultRootWindow(display)), opcode_(opcode) {
+    RawEventInput(Display* display, int opcode)
+        : display_(display), root_(DefaultRootWindow(display)), opcode_(opcode) {
         SelectRawEvents();
         SelectKeyboardMapChanges();
         // Selected first, asked second: an event that raced the snapshot is
@@ -161,11 +162,11 @@ private:
     Window root_;
     int opcode_;
     int xkbEvent_ = -1;  // the first XKB event code; -1 without XKB
-    CodeSet keys_;     // key codes held
-    CodeSet buttons_;  // physical buttons held
-    CodeSet alt_;      // key codes of Mod1
-    CodeSet super_;    // key codes of Mod4
-    CodeSet button1_;  // physical buttons that give logical button 1
+    CodeSet keys_;       // key codes held
+    CodeSet buttons_;    // physical buttons held
+    CodeSet alt_;        // key codes of Mod1
+    CodeSet super_;      // key codes of Mod4
+    CodeSet button1_;    // physical buttons that give logical button 1
 };
 
 }  // namespace

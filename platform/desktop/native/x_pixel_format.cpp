@@ -40,8 +40,7 @@ PixelFormat PixelFormat::ForVisual(const Visual* visual) {
     };
     PixelFormat format;
     switch (visual->c_class) {
-        case TrueColor:
-            break;
+        case TrueColor: break;
         case DirectColor:
             // Each channel indexes a colormap of its own.
             format.entries_ = visual->map_entries;
@@ -84,8 +83,8 @@ bool PixelFormat::ReadColormap(Display* display, Colormap colormap) {
 
 bool PixelFormat::IsPlainRgb32(const XImage* image) const {
     const int hostOrder = HostIsLittleEndian() ? LSBFirst : MSBFirst;
-    return entries_ == 0 && image->bits_per_pixel == 32 && image->byte_order == hostOrder &&
-           red_.mask == 0xFF0000 && green_.mask == 0x00FF00 && blue_.mask == 0x0000FF;
+    return entries_ == 0 && image->bits_per_pixel == 32 && image->byte_order == hostOrder && red_.mask == 0xFF0000 &&
+           green_.mask == 0x00FF00 && blue_.mask == 0x0000FF;
 }
 
 Image PixelFormat::Convert(const XImage* image) const {
