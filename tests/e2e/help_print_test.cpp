@@ -6,23 +6,14 @@
 
 #include "tests/e2e/pdf_text.h"
 #include "tests/e2e/xvfb_fixture.h"
+#include "tests/support/help_headings.h"
 
 namespace e2e {
 namespace {
 
 class HelpPrinting : public XvfbFixture {};
 
-// The help text's section headings, in the order they stand in the text.
-const std::vector<std::string> kHeadings = {"Introduction:",
-                                            "Displays:",
-                                            "Screenshot Options:",
-                                            "Automated Screenshots:",
-                                            "Screenshots of the Entire Display:",
-                                            "Screenshots of a Portion of the Display:",
-                                            "Manual Screenshots:",
-                                            "Sound:",
-                                            "Notes:",
-                                            "Icon Credit:"};
+const std::vector<std::string>& kHeadings = quorrel::test::kHelpHeadings;
 
 TEST_F(HelpPrinting, PrintsTheHelpTextWithPageNumbersAndFooterOnEveryPage) {
     StartProgram();

@@ -1,7 +1,5 @@
 // The program's windows carry its own icon, the one installed for the
 // desktop entry, not the toolkit's default.
-#include <X11/Xatom.h>
-
 #include "tests/e2e/xvfb_fixture.h"
 
 namespace e2e {
@@ -9,37 +7,11 @@ namespace {
 
 class WindowIcon : public XvfbFixture {};
 
-// The entries of _NET_WM_ICON: width, height, then ARGB pixels, one after another.
-std::vector<unsigned long> IconProperty(Display* display, ::Window id) {
-    Atom type;
-    int format;
-    unsigned long count, after;
-    unsigned char* data = nullptr;
-    std::vector<unsigned long> values;
-    if (XGetWindowProperty(display,
-                           id,
-                           XInternAtom(display, "_NET_WM_ICON", False),
-                           0,
-                           1 << 20,
-                           False,
-                           XA_CARDINAL,
-                           &type,
-                           &format,
-                           &count,
-                           &after,
-                           &data) == Success &&
-        data && format == 32) {
-        auto* v = reinterpret_cast<unsigned long*>(data);
-        values.assign(v, v + count);
-    }
-    if (data) XFree(data);
-    return values;
-}
-
 TEST_F(WindowIcon, TheControlPanelShowsTheInstalledIcon) {
     StartProgram();
     ASSERT_TRUE(panel);
-    const auto icon = IconProperty(x->display(), panel->id);
+    // Width, height, then ARGB pixels, one icon after another.
+    const auto icon = x->Cardinals(panel->id, "_NET_WM_ICON", 1 << 20);
     auto installed = ReadPng(fs::path(QUORREL_SHARE_DIR).parent_path() / "icons/hicolor/32x32/apps/quorrel.png");
     ASSERT_TRUE(installed) << "no installed 32 x 32 icon";
 

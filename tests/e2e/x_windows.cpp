@@ -70,31 +70,32 @@ bool XWindows::IsApplicationWindow(::Window id) {
     return true;
 }
 
-std::optional<Rect> XWindows::Frame(::Window id) {
-    auto client = Geometry(id);
-    if (!client) return std::nullopt;
+std::vector<unsigned long> XWindows::Cardinals(::Window id, const char* property, long most) {
     Atom type;
     int format;
     unsigned long count, after;
     unsigned char* data = nullptr;
-    long left = 0, right = 0, top = 0, bottom = 0;
-    if (XGetWindowProperty(display_,
-                           id,
-                           XInternAtom(display_, "_NET_FRAME_EXTENTS", False),
-                           0,
-                           4,
-                           False,
-                           XA_CARDINAL,
-                           &type,
-                           &format,
-                           &count,
-                           &after,
-                           &data) == Success &&
-        data && count == 4) {
-        const long* v = reinterpret_cast<long*>(data);
-        left = v[0], right = v[1], top = v[2], bottom = v[3];
+    std::vector<unsigned long> values;
+    const Atom atom = XInternAtom(display_, property, False);
+    if (XGetWindowProperty(display_, id, atom, 0, most, False, XA_CARDINAL, &type, &format, &count, &after, &data) ==
+            Success &&
+        data && format == 32) {
+        auto* v = reinterpret_cast<unsigned long*>(data);
+        values.assign(v, v + count);
     }
     if (data) XFree(data);
+    return values;
+}
+
+std::optional<Rect> XWindows::Frame(::Window id) {
+    auto client = Geometry(id);
+    if (!client) return std::nullopt;
+    long left = 0, right = 0, top = 0, bottom = 0;
+    const auto extents = Cardinals(id, "_NET_FRAME_EXTENTS", 4);
+    if (extents.size() == 4) {
+        left = static_cast<long>(extents[0]), right = static_cast<long>(extents[1]);
+        top = static_cast<long>(extents[2]), bottom = static_cast<long>(extents[3]);
+    }
     return Rect{client->x - static_cast<int>(left),
                 client->y - static_cast<int>(top),
                 client->width + static_cast<int>(left + right),

@@ -47,6 +47,9 @@ public:
     // The client window with the window manager's frame around it, as the
     // manager reports it (_NET_FRAME_EXTENTS); the client alone without one.
     std::optional<Rect> Frame(::Window id);
+    // A window property of 32-bit CARDINALs (held in longs, as Xlib gives
+    // them), at most `most` of them; empty when the window has none.
+    std::vector<unsigned long> Cardinals(::Window id, const char* property, long most);
     // The size hints pin the window to one size (it cannot be resized).
     bool HasFixedSize(::Window id);
 

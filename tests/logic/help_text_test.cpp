@@ -1,5 +1,6 @@
 // The help text's shape and the passages that the Help window styles.
 #include "help/help_text.h"
+#include "tests/support/help_headings.h"
 
 #include <gtest/gtest.h>
 
@@ -34,16 +35,7 @@ bool IsWholeLine(const HelpRun& run) {
     return (start == 0 || text[start - 1] == '\r') && (end == text.size() || text[end] == '\r');
 }
 
-const std::vector<std::string> kHeadings = {"Introduction:",
-                                            "Displays:",
-                                            "Screenshot Options:",
-                                            "Automated Screenshots:",
-                                            "Screenshots of the Entire Display:",
-                                            "Screenshots of a Portion of the Display:",
-                                            "Manual Screenshots:",
-                                            "Sound:",
-                                            "Notes:",
-                                            "Icon Credit:"};
+const std::vector<std::string>& kHeadings = quorrel::test::kHelpHeadings;
 
 TEST(HelpText, HasTenSectionsOfThirtyNineCrSeparatedLines) {
     auto text = HelpText();
