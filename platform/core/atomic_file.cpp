@@ -2,7 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,10 +23,10 @@ namespace {
 constexpr size_t kMaxNameKept = 200;  // leaves room for the suffix in a 255-byte name
 constexpr time_t kStaleSeconds = 60;
 
-constexpr size_t kPidDigits = 8;
+constexpr size_t kNameHexDigits = 24;
 
-// ".<name>.<hex>" beside the target; the hex begins with the writer's process
-// id in a fixed width, so that a start can tell a dead writer's leftovers.
+// ".<name>.<hex>" beside the target: the writer's process id, a count and a
+// random part, eight hex digits each.
 std::string TemporaryPath(const std::string& target) {
     static std::atomic<unsigned> counter{0};
     static std::random_device random;
@@ -63,15 +63,25 @@ void SyncFolder(const std::string& folder) {
 
 bool IsHex(std::string_view s) { return s.find_first_not_of("0123456789abcdef") == std::string_view::npos; }
 
-// A temporary whose writer is gone can go at once: its rename will never come.
-// An older name without the process id, or one of a live process, waits
-// until it is stale (a writer in another process namespace looks dead here,
-// hence the age rule stays for everything else).
-bool WriterIsGone(std::string_view hex) {
-    if (hex.size() != 3 * kPidDigits) return false;
-    const pid_t pid = static_cast<pid_t>(std::stoul(std::string(hex.substr(0, kPidDigits)), nullptr, 16));
-    if (pid <= 0 || pid == ::getpid()) return false;
-    return ::kill(pid, 0) != 0 && errno == ESRCH;
+// Whether a leftover temporary can go. A writer holds a lock on its file
+// until the file has its final name, so a file we can lock has no writer
+// left (on this host or, over NFS, another); a name of the writer's fixed
+// width comes from such a writer and goes at once, an older one only once
+// stale. Where locks are not to be had, the age rule alone decides.
+bool Abandoned(int dirFd, const char* name, std::string_view hex, time_t staleBefore) {
+    const int fd = ::openat(dirFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st {};
+    bool gone = false;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        const bool stale = st.st_mtime < staleBefore;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) gone = stale || hex.size() == kNameHexDigits;
+        else gone = errno != EWOULDBLOCK && stale;
+    }
+    // Removed while the lock is held, so that no writer can take it meanwhile.
+    if (gone) ::unlinkat(dirFd, name, 0);
+    ::close(fd);
+    return gone;
 }
 
 bool FirstTime(const std::string& folder, std::string_view kind) {
@@ -105,6 +115,10 @@ std::unique_ptr<AtomicFile> AtomicFile::Create(const std::string& path) {
     // Unnamed files unknown to the kernel or the filesystem.
     if (fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) fd = CreateNamed(targetPath, tempPath);
     if (fd < 0) return nullptr;
+    // Held until the file has its final name: a start that finds the file
+    // under its temporary name leaves it alone meanwhile. Without locks (an
+    // NFS mount without its lock service) the cleaner waits for staleness.
+    ::flock(fd, LOCK_EX | LOCK_NB);
     // A file that is replaced keeps its permissions.
     struct stat old {};
     if (::stat(targetPath.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 0777);
@@ -154,9 +168,12 @@ bool AtomicFile::Commit() {
     if (fd_ < 0) return false;
     bool ok = !failed_ && ::fsync(fd_) == 0;
     ok = ok && (!tempPath_.empty() || NameUnnamed());
-    ok = ::close(fd_) == 0 && ok;
-    fd_ = -1;
     ok = ok && ::rename(tempPath_.c_str(), target_.c_str()) == 0;
+    // Closed only now, so that the lock lasts until the final name. All a
+    // close could still report, the fsync above has asked: the file in place
+    // is whole whatever the close says.
+    ::close(fd_);
+    fd_ = -1;
     failed_ = !ok;
     if (!ok) return false;  // the destructor removes the temporary name
     tempPath_.clear();
@@ -176,10 +193,7 @@ void RemoveStaleTemporaries(const std::string& folder, std::string_view kind,
         if (name.size() < 2 || name[0] != '.' || dot == 0 || dot == std::string_view::npos) continue;
         const std::string_view hex = name.substr(dot + 1), target = name.substr(1, dot - 1);
         if (hex.size() < 3 || !IsHex(hex) || target.empty() || !ours(target)) continue;
-        struct stat st {};
-        if (::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
-        if (S_ISREG(st.st_mode) && (st.st_mtime < staleBefore || WriterIsGone(hex)))
-            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+        Abandoned(::dirfd(dir), entry->d_name, hex, staleBefore);
     }
     ::closedir(dir);
 }

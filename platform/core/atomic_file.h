@@ -42,8 +42,10 @@ std::string FolderOf(const std::string& path);
 
 // Removes from `folder` what interrupted writes left there: regular files
 // named "." + name + "." + at least three hex digits, for a target name that
-// `ours` accepts, untouched for over a minute (a younger one may be another
-// running copy's write). Done once per folder and `kind` in a process.
+// `ours` accepts, that no writer holds locked (a live writer keeps its file
+// locked until it has its final name): at once when the name is of the
+// writers that lock, else once untouched for over a minute. Done once per
+// folder and `kind` in a process.
 void RemoveStaleTemporaries(const std::string& folder, std::string_view kind,
                             const std::function<bool(std::string_view name)>& ours);
 

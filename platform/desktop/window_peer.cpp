@@ -40,19 +40,19 @@ placement::Screens CurrentScreens() {
     return s;
 }
 
-// The window manager's frame for one kind of window (Frame 0 or 1), asked for
-// once: every window of a kind gets the same decoration.
+// The window manager's frame for one kind of window (Frame 0 or 1), kept
+// once known: every window of a kind gets the same decoration.
 placement::Margins FrameMargins(int kind, QWidget& widget) {
     static std::map<int, placement::Margins> known;
     if (auto it = known.find(kind); it != known.end()) return it->second;
     auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    placement::Margins m;
-    if (x11 && x11->display()) {
-        using namespace std::chrono_literals;
-        // A window manager that does not answer draws nothing we can measure.
-        if (auto e = native::AskFrameExtents(x11->display(), widget.winId(), 300ms))
-            m = {e->left, e->top, e->right, e->bottom};
-    }
+    if (!x11 || !x11->display()) return {};
+    using namespace std::chrono_literals;
+    // A window manager that has not answered (one still starting, say) is
+    // asked again for the next window, not taken for one without frames.
+    auto e = native::AskFrameExtents(x11->display(), widget.winId(), 300ms);
+    if (!e) return {};
+    const placement::Margins m{e->left, e->top, e->right, e->bottom};
     known[kind] = m;
     return m;
 }

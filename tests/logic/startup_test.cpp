@@ -9,7 +9,8 @@
 #include "capture/window1.h"
 #include "settings/settings.h"
 
-#include <sys/wait.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -100,10 +101,11 @@ TEST_F(StartupTest, AnExistingFolderOrFileNamedLikeTheScreenshotsFolderIsLeftAlo
     EXPECT_EQ(ReadFile(ScreenshotsDir()), "a file");
 }
 
-// The hex tail of a temporary name: the writer's process id, a count, a random part.
-std::string WriterHex(pid_t pid) {
+// The hex tail of a temporary name as the writer makes it: its process id,
+// a count, a random part.
+std::string TemporaryHex(unsigned pid) {
     char hex[32];
-    std::snprintf(hex, sizeof hex, "%08x%08x%08x", static_cast<unsigned>(pid), 1u, 2u);
+    std::snprintf(hex, sizeof hex, "%08x%08x%08x", pid, 1u, 2u);
     return hex;
 }
 
@@ -119,15 +121,20 @@ TEST_F(StartupTest, StaleTemporaryFilesOfInterruptedSavesAreRemovedAtStart) {
     plant(".x.png.abc", true);
     // Ours but fresh: another running copy may be writing it right now.
     plant(".2026 01 02   03 04 06.png.1f2e3d4d", false);
-    // Fresh, but the writer named in it is gone (killed between naming and
-    // renaming): no rename will come.
-    const pid_t gone = fork();
-    if (gone == 0) _exit(0);
-    waitpid(gone, nullptr, 0);
-    plant(".2026 01 02   03 04 08.png." + WriterHex(gone), false);
-    // Fresh, and its writer lives (the test's parent stands in for another copy).
-    const std::string live = ".2026 01 02   03 04 09.png." + WriterHex(getppid());
+    // Fresh, but no writer holds it (killed between naming and renaming):
+    // no rename will come.
+    plant(".2026 01 02   03 04 08.png." + TemporaryHex(4242), false);
+    // Held, fresh or old: a running copy is writing it (here the test holds its lock).
+    const std::string live = ".2026 01 02   03 04 09.png." + TemporaryHex(4243);
+    const std::string slow = ".2026 01 02   03 04 10.png.1f2e3d4e";
     plant(live, false);
+    plant(slow, true);
+    std::vector<int> held;
+    for (const std::string& name : {live, slow}) {
+        held.push_back(open((ScreenshotsDir() / name).c_str(), O_RDONLY | O_CLOEXEC));
+        ASSERT_GE(held.back(), 0);
+        ASSERT_EQ(flock(held.back(), LOCK_EX), 0);
+    }
     // Not ours, however old.
     for (const char* other : {".hidden-notes",
                               ".notes.txt.1f2e3d",
@@ -144,6 +151,7 @@ TEST_F(StartupTest, StaleTemporaryFilesOfInterruptedSavesAreRemovedAtStart) {
         EXPECT_EQ(ListScreenshots(),
                   (std::vector<std::string>{".2026 01 02   03 04 06.png.1f2e3d4d",
                                             live,
+                                            slow,
                                             ".hidden-notes",
                                             ".notes.txt.1f2e3d",
                                             ".png.1f2e3d",
@@ -154,6 +162,7 @@ TEST_F(StartupTest, StaleTemporaryFilesOfInterruptedSavesAreRemovedAtStart) {
                                             "x.png.1f2e3d"}));
         h.CloseWindow(ControlPanel());
     });
+    for (int fd : held) close(fd);
 }
 
 TEST_F(StartupTest, OneControlPanelAlsoFromItsOwnOpenAndCloseEvents) {
