@@ -6,6 +6,7 @@
 #include "app/app.h"
 #include "capture/window1.h"
 #include "platform/desktop/desktop_backend.h"
+#include "platform/desktop/message_dialog_view.h"
 #include "platform/desktop/qt_conversions.h"
 #include "platform/desktop/window_widget.h"
 #include "settings/settings.h"
@@ -173,12 +174,13 @@ std::vector<Row> MeasureEveryDesign(HttpServer& server) {
     if (QPushButton* cancel = ButtonOf("Update", "PushButton1")) cancel->click();
 
     // And with the version current: its status text shows under the message box.
+    // The Update window is modal itself, so only the message box will do.
     const std::string version = AppInstance()->ShortVersion();
     server.SetReply(HttpServer::Reply::Ok("<CurrentVersion>" + version + "</CurrentVersion>"));
     bool sawMessage = false;
     QTimer answer;
     QObject::connect(&answer, &QTimer::timeout, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
+        auto* modal = dynamic_cast<desktop::MessageDialogView*>(QApplication::activeModalWidget());
         if (!modal) return;
         measure();
         sawMessage = true;
