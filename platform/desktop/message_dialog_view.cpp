@@ -167,6 +167,9 @@ MessageDialogView::MessageDialogView(const QString& title, QMessageBox::Icon ico
                            Qt::WindowCloseButtonHint),
       title_(title) {
     setWindowTitle(PlainTitle(title));
+    // The program's own face, as its windows have: a theme's large font would
+    // make the dialog tall and its buttons crowd.
+    setFont(SystemFace());
     auto* grid = new QGridLayout(this);
     grid->setHorizontalSpacing(kSpacing);
     grid->setVerticalSpacing(kSpacing);
