@@ -167,9 +167,6 @@ MessageDialogView::MessageDialogView(const QString& title, QMessageBox::Icon ico
                            Qt::WindowCloseButtonHint),
       title_(title) {
     setWindowTitle(PlainTitle(title));
-    // The program's own face, as its windows have: a theme's large font would
-    // make the dialog tall and its buttons crowd.
-    setFont(SystemFace());
     auto* grid = new QGridLayout(this);
     grid->setHorizontalSpacing(kSpacing);
     grid->setVerticalSpacing(kSpacing);
@@ -196,6 +193,9 @@ MessageDialogView::MessageDialogView(const QString& title, QMessageBox::Icon ico
         pressed_ = button;
         accept();
     });
+    // The program's own face, as its windows have, for every text and button
+    // in it: a theme's large font would make the dialog tall and crowded.
+    setFont(SystemFace());
 }
 
 QPushButton* MessageDialogView::AddButton(const QString& caption, QDialogButtonBox::ButtonRole role) {

@@ -277,7 +277,6 @@ TEST_F(DesignFit, EveryDesignTextFitsItsControlWithAPixelToSpare) {
     EXPECT_TRUE(table.count({"Update", "StaticText1", "This version is current."}));
 }
 
-
 // The face a design's plain "System" text shows in, read off the Control Panel's "every".
 struct Face {
     QString family;
@@ -341,8 +340,7 @@ TEST_F(DesignFit, EveryMenuTitleShowsInItsBarAndMessagesKeepTheDesignsFace) {
             auto* every = panel->findChild<QLabel*>(QStringLiteral("StaticText6"));
             ASSERT_NE(every, nullptr);
             const Face face = FaceOf(every);
-            ExpectEveryMenuTitleShows(
-                "Quorrel Control Panel", {"File", "Sound", "Check for Update", "Help "}, face);
+            ExpectEveryMenuTitleShows("Quorrel Control Panel", {"File", "Sound", "Check for Update", "Help "}, face);
             quorrel::AppInstance()->_HelpShowHelp_Action();
             ExpectEveryMenuTitleShows("Help", {"&File", "&Edit"}, face);
 

@@ -23,10 +23,11 @@ namespace {
 bool DesktopIsGtkThemed() {
     const QFontInfo font(QApplication::font());
     if (font.family() != QLatin1String(quorrel::test::kGtkDesktopFontFamily) || font.pointSize() < 16) {
-        std::fprintf(stderr,
-                     "the GTK theme did not apply: the desktop font is %s %d pt (is qt6-gtk-platformtheme installed?)\n",
-                     qPrintable(font.family()),
-                     font.pointSize());
+        std::fprintf(
+            stderr,
+            "the GTK theme did not apply: the desktop font is %s %d pt (is qt6-gtk-platformtheme installed?)\n",
+            qPrintable(font.family()),
+            font.pointSize());
         return false;
     }
     for (const char* family : {"DejaVu Sans", "Liberation Sans", "Liberation Mono"})
