@@ -26,7 +26,7 @@ bool IsInk(uint32_t rgb) {
 // The columns [first, last] of each title on a bar: runs of columns with dark
 // text in them, apart by more than the blank between two words of a title.
 std::vector<std::pair<int, int>> TitleSpans(const RgbImage& bar) {
-    constexpr int kWordGap = 7;
+    constexpr int kWordGap = 10;  // a title's own blanks are 6 columns at most, titles 16 apart
     std::vector<std::pair<int, int>> spans;
     int blank = kWordGap + 1;
     for (int col = 0; col < bar.width; ++col) {
