@@ -11,7 +11,7 @@ constexpr std::string_view kHelpText =
     "Quorrel helps you take screenshots by hand or at regular periods." "\r"
     "" "\r"
     "Displays:" "\r"
-    "Quorrel works with Retina (high resolution) displays and with normal displays." "\r"
+    "Quorrel works with high resolution (HiDPI) displays and with normal displays." "\r"
     "" "\r"
     "Screenshot Options:" "\r"
     "You can capture the entire display or only a portion of it." "\r"
@@ -48,7 +48,8 @@ constexpr std::string_view kHelpText =
     "Notes:" "\r"
     "  a.  You can minimise the Control Panel; manual screenshots can still be taken "
     "while it is minimised." "\r"
-    "  b.  Screenshots are saved in \"Users / ~ / Documents / QuorrelScreenshots\"." "\r"
+    "  b.  Screenshots are saved in the folder \"QuorrelScreenshots\" inside your Documents "
+    "folder (usually ~/Documents; your desktop may give it another name)." "\r"
     "  c.  They are \"png\" images whose titles are made of the year, month, day, hours, "
     "minutes and seconds, with the hours on the 24-hour clock and not 12 hours with "
     "AM/PM.  Computer time format: US Computer." "\r"
@@ -151,17 +152,17 @@ struct RunPlace {
 constexpr std::array<RunPlace, 13> kRunPlaces = {{
     {0, 13},
     {81, 9},
-    {171, 19},
-    {252, 22},
-    {403, 34},
-    {539, 40},
-    {719, 89},
-    {924, 89},
-    {1141, 181},
-    {1324, 19},
-    {1429, 6},
-    {1514, 6},
-    {2126, 12},
+    {170, 19},
+    {251, 22},
+    {402, 34},
+    {538, 40},
+    {718, 89},
+    {923, 89},
+    {1140, 181},
+    {1323, 19},
+    {1428, 6},
+    {1513, 6},
+    {2202, 12},
 }};
 
 constexpr bool RunsStandInPlace() {

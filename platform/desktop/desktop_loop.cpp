@@ -2,6 +2,7 @@
 // QSocketNotifier per watched descriptor.
 #include "platform/desktop/desktop_backend.h"
 
+#include "platform/desktop/design_faces.h"
 #include "platform/desktop/qt_conversions.h"
 #include "platform/desktop/window_peer.h"
 
@@ -20,6 +21,8 @@ DesktopBackend::DesktopBackend(std::unique_ptr<native::X11Input> input) : input_
     QApplication::setQuitOnLastWindowClosed(false);
     // Every window and dialog of ours carries the application icon.
     QApplication::setWindowIcon(ApplicationIcon());
+    // Before any window: its texts are measured in these faces.
+    LoadDesignFaces(ResourcesFolder());
 }
 
 DesktopBackend::~DesktopBackend() { Shutdown(); }

@@ -18,6 +18,12 @@ void Shape(const fw::MenuItem& item, std::string& out) {
     out += '}';
 }
 
+// A menu is a window of its own: it takes the bar's face only when given it.
+QMenu* WithSystemFace(QMenu* menu) {
+    menu->setFont(SystemFace());
+    return menu;
+}
+
 }  // namespace
 
 void ChooseItem(const std::string& itemName) {
@@ -26,7 +32,11 @@ void ChooseItem(const std::string& itemName) {
     });
 }
 
-MenuBarPeer::MenuBarPeer(QMenuBar* bar) : bar_(bar) {}
+MenuBarPeer::MenuBarPeer(QMenuBar* bar) : bar_(bar) {
+    // A theme's menu font (a desktop's Cantarell 16, say) would push titles
+    // off a bar that is only as wide as the window's design.
+    bar_->setFont(SystemFace());
+}
 
 void MenuBarPeer::Show(const std::shared_ptr<fw::MenuBar>& tree) {
     tree_ = tree;
@@ -61,8 +71,7 @@ void MenuBarPeer::Rebuild() {
     Shape(*tree, builtShape_);
     for (const auto& menuItem : tree->Children()) {
         if (!menuItem->Visible()) continue;
-        QMenu* menu = bar_->addMenu(ToQ(menuItem->Text()));
-        AddItems(menu, *menuItem);
+        AddItems(WithSystemFace(bar_->addMenu(ToQ(menuItem->Text()))), *menuItem);
     }
     SetChecks();
 }
@@ -75,7 +84,7 @@ void MenuBarPeer::AddItems(QMenu* menu, const fw::MenuItem& parent) {
             continue;
         }
         if (!item->Children().empty()) {
-            AddItems(menu->addMenu(ToQ(item->Text())), *item);
+            AddItems(WithSystemFace(menu->addMenu(ToQ(item->Text()))), *item);
             continue;
         }
         QAction* action = menu->addAction(ToQ(item->Text()));

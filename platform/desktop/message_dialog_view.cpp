@@ -193,6 +193,9 @@ MessageDialogView::MessageDialogView(const QString& title, QMessageBox::Icon ico
         pressed_ = button;
         accept();
     });
+    // The program's own face, as its windows have, for every text and button
+    // in it: a theme's large font would make the dialog tall and crowded.
+    setFont(SystemFace());
 }
 
 QPushButton* MessageDialogView::AddButton(const QString& caption, QDialogButtonBox::ButtonRole role) {

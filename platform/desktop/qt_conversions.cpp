@@ -39,6 +39,9 @@ QFont Styled(const QString& family, bool bold, bool italic, bool underline) {
 QFont FontFor(const std::string& name, double points, bool bold, bool italic, bool underline) {
     QFont f = Styled(DesignFontFor(name).family, bold, italic, underline);
     if (points > 0) f.setPointSizeF(points);
+    // Unhinted, the faces keep their design widths, so that a page breaks its
+    // lines alike whatever hinting the system's font configuration asks for.
+    f.setHintingPreference(QFont::PreferNoHinting);
     return f;
 }
 
@@ -49,6 +52,13 @@ QFont FontOf(const fw::TextControl& control) {
     QFont f = Styled(design.family, control.Bold(), control.Italic(), control.Underline());
     const int pixels = control.TextSize() > 0 ? static_cast<int>(control.TextSize() + 0.5) : design.defaultPixels;
     f.setPixelSize(std::max(1, pixels));
+    return f;
+}
+
+QFont SystemFace() {
+    const DesignFont design = DesignFontFor("System");
+    QFont f = Styled(design.family, false, false, false);
+    f.setPixelSize(design.defaultPixels);
     return f;
 }
 

@@ -37,6 +37,10 @@ DesignFont DesignFontFor(const std::string& name);
 QFont FontFor(const std::string& name, double points, bool bold, bool italic = false, bool underline = false);
 // The font a text control's properties ask for (sizes in pixels).
 QFont FontOf(const fw::TextControl& control);
+// The face of the menu bars, the menus and the message dialogs: the system
+// face of the designs at its size, whatever the desktop's theme and font, so
+// that every menu title shows in a bar as wide as its window.
+QFont SystemFace();
 
 // Code-point index -> UTF-16 index within s, and back (clamped to the text).
 int Utf16Index(const QString& s, int codePoints);

@@ -19,6 +19,9 @@
 #include <QCheckBox>
 #include <QFontInfo>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
 #include <QTimer>
@@ -274,6 +277,100 @@ TEST_F(DesignFit, EveryDesignTextFitsItsControlWithAPixelToSpare) {
         EXPECT_TRUE(table.count({"Quorrel Control Panel", "StaticText2", unit})) << unit;
     EXPECT_TRUE(table.count({"Quorrel Control Panel", "StaticText3", "59"}));
     EXPECT_TRUE(table.count({"Update", "StaticText1", "This version is current."}));
+}
+
+// The face a design's plain "System" text shows in, read off the Control Panel's "every".
+struct Face {
+    QString family;
+    int pixels = 0;
+    bool operator==(const Face&) const = default;
+};
+Face FaceOf(const QWidget* w) {
+    const QFontInfo info(w->font());
+    return {info.family(), info.pixelSize()};
+}
+std::ostream& operator<<(std::ostream& os, const Face& f) {
+    return os << f.family.toStdString() << " " << f.pixels << " px";
+}
+
+QWidget* WindowTitled(const char* title) {
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (qobject_cast<desktop::WindowWidget*>(top) && top->isVisible() && top->windowTitle() == title) return top;
+    return nullptr;
+}
+
+// Every title of the window's bar stands in the bar, none in its overflow
+// menu; the bar and its menus show in the designs' face.
+void ExpectEveryMenuTitleShows(const char* title, const QStringList& titles, const Face& face) {
+    SCOPED_TRACE(title);
+    QWidget* window = WindowTitled(title);
+    ASSERT_NE(window, nullptr);
+    auto* bar = window->findChild<QMenuBar*>();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(FaceOf(bar), face);
+    const QWidget* overflow = bar->findChild<QWidget*>(QStringLiteral("qt_menubar_ext_button"));
+    EXPECT_FALSE(overflow && overflow->isVisible()) << "some menus are only in the bar's overflow menu";
+    QStringList shown;
+    for (QAction* menu : bar->actions()) {
+        shown << menu->text();
+        const QRect at = bar->actionGeometry(menu);
+        EXPECT_TRUE(!at.isEmpty() && bar->rect().contains(at))
+            << menu->text().toStdString() << " stands outside the bar, at x " << at.x() << " to " << at.right()
+            << " of " << bar->width();
+        ASSERT_NE(menu->menu(), nullptr);
+        EXPECT_EQ(FaceOf(menu->menu()), face) << menu->text().toStdString();
+    }
+    EXPECT_EQ(shown, titles);
+}
+
+// Under any platform theme and desktop font the menus and the message boxes
+// keep the designs' face, as the windows' own texts do.
+TEST_F(DesignFit, EveryMenuTitleShowsInItsBarAndMessagesKeepTheDesignsFace) {
+    HttpServer server;
+    auto input = native::X11Input::Open();
+    ASSERT_TRUE(input);
+    fw::InstallBackend(std::make_unique<TestBackend>(std::move(input), MakeResources(home_, server.Port()).string()));
+
+    bool sawMessage = false;
+    QTimer start, answer;
+    QObject::connect(&start, &QTimer::timeout, [&] {
+        if (!fw::RuntimeGetImplicitWindow("Window1.Window1")) return;
+        start.stop();
+        desktop::Deliver([&] {
+            QWidget* panel = WindowTitled("Quorrel Control Panel");
+            ASSERT_NE(panel, nullptr);
+            auto* every = panel->findChild<QLabel*>(QStringLiteral("StaticText6"));
+            ASSERT_NE(every, nullptr);
+            const Face face = FaceOf(every);
+            ExpectEveryMenuTitleShows("Quorrel Control Panel", {"File", "Sound", "Check for Update", "Help "}, face);
+            quorrel::AppInstance()->_HelpShowHelp_Action();
+            ExpectEveryMenuTitleShows("Help", {"&File", "&Edit"}, face);
+
+            // "Set Screenshot Area" shows its message: every text of it in the face.
+            QObject::connect(&answer, &QTimer::timeout, [&] {
+                QWidget* modal = QApplication::activeModalWidget();
+                if (!modal) return;
+                answer.stop();
+                sawMessage = true;
+                const auto texts = modal->findChildren<QPlainTextEdit*>();
+                const auto buttons = modal->findChildren<QPushButton*>();
+                EXPECT_FALSE(texts.empty());
+                EXPECT_FALSE(buttons.empty());
+                for (const QWidget* w : texts) EXPECT_EQ(FaceOf(w), face) << "the message";
+                for (const QWidget* w : buttons) EXPECT_EQ(FaceOf(w), face) << "a button";
+                modal->close();
+            });
+            answer.start(20);
+            auto* area = panel->findChild<QCheckBox*>(QStringLiteral("CheckBox2"));
+            ASSERT_NE(area, nullptr);
+            area->click();
+            EXPECT_TRUE(ProcessEventsUntil([&] { return sawMessage; }, std::chrono::seconds(10)));
+            quorrel::Window1Instance()->Close();  // saves and quits
+        });
+    });
+    start.start(20);
+    EXPECT_EQ(quorrel::main(), 0);
+    EXPECT_TRUE(sawMessage) << "no message box showed";
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "tests/e2e/program_sandbox.h"
 
 #include "tests/support/bundle_file.h"
+#include "tests/support/gtk_desktop.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -55,6 +56,11 @@ void ProgramSandbox::InstallWithBundle(const std::map<std::string, std::string>&
     binary_ = bin / "quorrel";
 }
 
+void ProgramSandbox::UseGtkDesktop() {
+    // The desktop's settings where GTK looks with XDG_CONFIG_HOME unset.
+    desktopEnvironment_ = quorrel::test::GtkDesktopEnvironment(Home() / ".config", root_ / "desktop");
+}
+
 std::unique_ptr<ChildProcess> ProgramSandbox::Start(const std::string& displayName) const {
     const char* path = std::getenv("PATH");
     ChildProcess::Environment env{
@@ -76,7 +82,10 @@ std::unique_ptr<ChildProcess> ProgramSandbox::Start(const std::string& displayNa
         {"HTTP_PROXY", std::nullopt},
         {"all_proxy", std::nullopt},
         {"no_proxy", "127.0.0.1,localhost"},
+        {"QT_QPA_PLATFORMTHEME", std::nullopt},
+        {"FONTCONFIG_FILE", std::nullopt},
     };
+    for (const auto& [name, value] : desktopEnvironment_) env[name] = value;
     return std::make_unique<ChildProcess>(
         std::vector<std::string>{binary_.string()}, env, StdoutPath().string(), StderrPath().string());
 }

@@ -31,6 +31,9 @@ public:
     // Copies the binary and its resources into <root>/install/{bin,share} and
     // sets the given bundle metadata keys there; later starts use this copy.
     void InstallWithBundle(const std::map<std::string, std::string>& bundleKeys);
+    // Later starts run as on a GNOME desktop: Qt's GTK theme with a large
+    // desktop font, and no font of the system's but that one.
+    void UseGtkDesktop();
     // URLs handed to the desktop's URL handler, one per line.
     std::vector<std::string> OpenedUrls() const;
 
@@ -41,6 +44,7 @@ private:
     void WriteFakeUrlHandler();
     fs::path root_;
     fs::path binary_;
+    std::map<std::string, std::string> desktopEnvironment_;
     bool keep_ = false;
 };
 

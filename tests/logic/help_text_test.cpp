@@ -77,11 +77,21 @@ TEST(HelpText, HoldsTheQuotedPieces) {
     const std::string text(HelpText());
     for (const char* piece : {"Otherwise, repeat step b.",
                               "Otherwise, repeat step c.",
-                              "Users / ~ / Documents / QuorrelScreenshots",
                               "\"png\"",
                               "Computer time format: US Computer.",
                               "Option-Command"})
         EXPECT_NE(text.find(piece), std::string::npos) << piece;
+}
+
+TEST(HelpText, SpeaksOfThisDesktopsFoldersAndDisplays) {
+    // The pictures' folder inside the user's Documents folder, whatever its
+    // name; no path of another platform's, no display of its brand name.
+    const std::string text(HelpText());
+    EXPECT_NE(text.find("Screenshots are saved in the folder \"QuorrelScreenshots\" inside your Documents folder"),
+              std::string::npos);
+    EXPECT_NE(text.find("may give it another name"), std::string::npos);
+    EXPECT_NE(text.find("Quorrel works with high resolution (HiDPI) displays"), std::string::npos);
+    for (const char* foreign : {"Users /", "Retina"}) EXPECT_EQ(text.find(foreign), std::string::npos) << foreign;
 }
 
 TEST(HelpText, NamesTheKeysOfThisDesktop) {
