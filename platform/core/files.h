@@ -3,8 +3,10 @@
 
 #include "platform/core/objects.h"
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 // A member EOF would be swallowed by the C library's macro of that name: the
 // macro goes (where the C value is needed, use std::char_traits<char>::eof()).
@@ -42,18 +44,30 @@ FolderItemRef DocumentsFolder();    // nil when it cannot be obtained
 FolderItemRef PreferencesFolder();  // nil when it cannot be obtained
 FolderItemRef ResourcesFolder();    // nil when it cannot be obtained
 
+// Reads a file line by line as a stream: only a buffer's worth of the file
+// is held at a time. A UTF-8 byte-order mark at the start is skipped.
 class TextInputStream : public Object {
 public:
-    explicit TextInputStream(std::string content);
-    bool EOF() const;
+    explicit TextInputStream(int fd);  // takes the descriptor over
+    ~TextInputStream() override;
+    TextInputStream(const TextInputStream&) = delete;
+    TextInputStream& operator=(const TextInputStream&) = delete;
+    // Whether every line has been read (a read error ends the file too).
+    bool EOF();
     // The next line without its line end (CR, LF or CR LF).
     std::string ReadLine();
+    // The same line in pieces, in order, without keeping it: `take` sees each
+    // piece and returns False to have the rest of the line skipped.
+    void ReadLine(const std::function<bool(std::string_view piece)>& take);
     void Close();
 
 private:
-    std::string content_;
+    bool Fill();  // False at the end of the file
+    void CloseFile();
+    int fd_ = -1;
+    std::string buffer_;
     size_t pos_ = 0;
-    bool closed_ = false;
+    bool started_ = false;
 };
 
 class TextOutputStream : public Object {
