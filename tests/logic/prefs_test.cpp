@@ -5,14 +5,20 @@
 #include "capture/window1.h"
 #include "settings/settings.h"
 
+#include <fcntl.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <cstring>
+#include <future>
 #include <set>
+#include <thread>
 
 namespace quorrel::test {
 namespace {
@@ -104,14 +110,72 @@ INSTANTIATE_TEST_SUITE_P(Files, PrefsTest, ::testing::ValuesIn(kPrefsCases),
 
 using PrefsFileTest = ProgramFixture;
 
-TEST_F(PrefsFileTest, AnUnreadableFileGivesTheDefaults) {
-    fs::create_directories(PrefsPath());  // a folder where the file should be
-    Run([&](Headless& h) {
+// What may stand under the file's name instead of a file: each gives the
+// defaults at once, and stays as it was after the close.
+struct NotAFile {
+    const char* label;
+    fs::file_type type;
+};
+void PrintTo(const NotAFile& c, std::ostream* os) { *os << c.label; }
+
+const NotAFile kNotFiles[] = {
+    {"Fifo", fs::file_type::fifo},
+    {"Socket", fs::file_type::socket},
+    {"LinkToADevice", fs::file_type::character},
+    {"Folder", fs::file_type::directory},
+};
+
+class NotAFileTest : public ProgramFixture, public ::testing::WithParamInterface<NotAFile> {
+protected:
+    void Make(const fs::path& path) const {
+        switch (GetParam().type) {
+            case fs::file_type::fifo: ASSERT_EQ(mkfifo(path.c_str(), 0644), 0); break;
+            case fs::file_type::socket: {
+                sockaddr_un address{};
+                address.sun_family = AF_UNIX;
+                ASSERT_LT(path.string().size(), sizeof address.sun_path);
+                std::strcpy(address.sun_path, path.c_str());
+                const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+                ASSERT_GE(fd, 0);
+                EXPECT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+                close(fd);
+                break;
+            }
+            case fs::file_type::character: fs::create_symlink("/dev/zero", path); break;
+            default: fs::create_directory(path);
+        }
+    }
+};
+
+TEST_P(NotAFileTest, GivesTheDefaultsAtOnceAndIsLeftAlone) {
+    Make(PrefsPath());
+    // Should the start block on the FIFO, a writer comes by after a while and
+    // lets it go on: the test then fails instead of hanging.
+    std::promise<void> ran;
+    std::thread unblock([&, done = ran.get_future()] {
+        if (done.wait_for(std::chrono::seconds(20)) == std::future_status::ready) return;
+        const int fd = open(PrefsPath().c_str(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0) close(fd);
+        ADD_FAILURE() << "the start blocked on the file";
+    });
+    const int status = Run([&](Headless& h) {
+        ran.set_value();
+        EXPECT_EQ(Window1Top, 150);
+        EXPECT_EQ(Window1Left, 150);
         EXPECT_EQ(MyPeriod, 300);
         EXPECT_TRUE(SoundOn);
+        h.CloseWindow(ControlPanel());
+        EXPECT_TRUE(h.Quitting());
         EXPECT_TRUE(h.Log().messageBoxes.empty());
     });
+    unblock.join();
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(fs::status(PrefsPath()).type(), GetParam().type) << "replaced at the close";
+    EXPECT_EQ(fs::is_symlink(PrefsPath()), GetParam().type == fs::file_type::character);
 }
+
+INSTANTIATE_TEST_SUITE_P(Kinds, NotAFileTest, ::testing::ValuesIn(kNotFiles),
+                         [](const auto& info) { return std::string(info.param.label); });
 
 // The records are what LoadPrefs applies: the last line of each name, in
 // file order after the empty slot; other names are not kept.
