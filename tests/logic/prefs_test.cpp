@@ -10,6 +10,7 @@
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -121,7 +122,7 @@ void PrintTo(const NotAFile& c, std::ostream* os) { *os << c.label; }
 const NotAFile kNotFiles[] = {
     {"Fifo", fs::file_type::fifo},
     {"Socket", fs::file_type::socket},
-    {"LinkToADevice", fs::file_type::character},
+    {"Device", fs::file_type::character},
     {"Folder", fs::file_type::directory},
 };
 
@@ -141,7 +142,10 @@ protected:
                 close(fd);
                 break;
             }
-            case fs::file_type::character: fs::create_symlink("/dev/zero", path); break;
+            case fs::file_type::character:
+                // The null device's own node, here: nothing outside the test is at stake.
+                if (mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) GTEST_SKIP() << "mknod needs root";
+                break;
             default: fs::create_directory(path);
         }
     }
@@ -149,6 +153,7 @@ protected:
 
 TEST_P(NotAFileTest, GivesTheDefaultsAtOnceAndIsLeftAlone) {
     Make(PrefsPath());
+    if (IsSkipped() || HasFatalFailure()) return;
     // Should the start block on the FIFO, a writer comes by after a while and
     // lets it go on: the test then fails instead of hanging.
     std::promise<void> ran;
@@ -171,7 +176,6 @@ TEST_P(NotAFileTest, GivesTheDefaultsAtOnceAndIsLeftAlone) {
     unblock.join();
     EXPECT_EQ(status, 0);
     EXPECT_EQ(fs::status(PrefsPath()).type(), GetParam().type) << "replaced at the close";
-    EXPECT_EQ(fs::is_symlink(PrefsPath()), GetParam().type == fs::file_type::character);
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, NotAFileTest, ::testing::ValuesIn(kNotFiles),
