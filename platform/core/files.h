@@ -29,7 +29,8 @@ public:
     void CreateAsFolder() const;  // failures are silent
     std::string NativePath() const { return path_; }
     std::string Name() const;
-    std::shared_ptr<TextInputStream> OpenAsTextFile() const;  // nil on failure
+    // Nil unless a regular file that can be read (never waits on a FIFO).
+    std::shared_ptr<TextInputStream> OpenAsTextFile() const;
     std::shared_ptr<Sound> OpenAsSound() const;               // nil on failure
     // Writes the picture as PNG: True only when the whole file is on disk.
     bool SaveAsPNG(const std::shared_ptr<Picture>& pic, float gamma = 0.0f) const;
@@ -72,8 +73,10 @@ private:
 
 class TextOutputStream : public Object {
 public:
-    // Makes the file anew (an existing one is replaced); nil on failure. The
-    // new text replaces the file at Close, whole; a failed write keeps the old.
+    // Makes the file anew (an existing one is replaced); nil on failure, and
+    // when the name holds no regular file or the file's mode forbids writing.
+    // The new text replaces the file at Close, whole; a failed write keeps the
+    // old. In a folder that takes no new file, the file is rewritten in place.
     static std::shared_ptr<TextOutputStream> Create(const FolderItemRef& item);
     ~TextOutputStream() override;
     void WriteLine(const std::string& text);  // text and LF
