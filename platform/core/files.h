@@ -31,7 +31,7 @@ public:
     std::string Name() const;
     // Nil unless a regular file that can be read (never waits on a FIFO).
     std::shared_ptr<TextInputStream> OpenAsTextFile() const;
-    std::shared_ptr<Sound> OpenAsSound() const;               // nil on failure
+    std::shared_ptr<Sound> OpenAsSound() const;  // nil on failure
     // Writes the picture as PNG: True only when the whole file is on disk.
     bool SaveAsPNG(const std::shared_ptr<Picture>& pic, float gamma = 0.0f) const;
     std::string ClassName() const override { return "FolderItem"; }
