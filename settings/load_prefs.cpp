@@ -1,4 +1,5 @@
 // Reading the preferences file into the settings.
+#include "settings/directive_line.h"
 #include "settings/settings.h"
 
 namespace quorrel {
@@ -7,6 +8,14 @@ namespace {
 const char* const kPrefsFileName = "quorrel.txt";
 
 FolderItemRef PrefsFileItem() { return NotNil(PreferencesFolder())->Child(kPrefsFileName); }
+
+// Only the last line of a name counts: an earlier record of it goes, so that
+// the directives stay a handful whatever the file repeats.
+void KeepLast(const std::shared_ptr<directiveClass>& record) {
+    auto& records = *NotNil(Directives);
+    std::erase_if(records, [&](const auto& kept) { return kept && kept->name == record->name; });
+    records.push_back(record);
+}
 
 // The upper bound of the directives array (0 with its one empty slot).
 int32_t DirectivesUBound() { return static_cast<int32_t>(NotNil(Directives)->size()) - 1; }
@@ -22,20 +31,14 @@ bool ReadPrefsFile(const FolderItemRef& file) {
             stream->Close();
             return true;
         }
-        std::string line = stream->ReadLine();
-        std::string first = StringDBCSLeft(line, 1);
+        DirectiveLine line;
+        stream->ReadLine([&](std::string_view piece) { return line.Take(piece); });
         // Reading ends at the first line that is neither a directive nor a comment.
-        if (first != "#" && first != "'") {
+        if (line.EndsReading()) {
             stream->Close();
             return true;
         }
-        if (first == "'") continue;
-        int32_t h = StringInStr(1, line, " ");
-        if (h == 0) continue;  // a directive without a value
-        auto record = RuntimeNewObject<directiveClass>();
-        record->name = StringLCase(StringDBCSMid3(line, 2, h - 2));
-        record->text = StringDBCSMid2(line, h + 1);
-        NotNil(Directives)->push_back(record);
+        if (auto record = line.Record()) KeepLast(record);
     }
 }
 

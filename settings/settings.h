@@ -23,10 +23,12 @@ public:
     std::string ClassName() const override { return "directiveClass"; }
 };
 using DirectiveArray = std::vector<std::shared_ptr<directiveClass>>;
-// The directives read, at indices 1 to the upper bound; slot 0 stays empty.
+// The directives read, at indices 1 to the upper bound, in file order; slot 0
+// stays empty. Only those LoadPrefs applies are kept, the last line of each.
 extern std::shared_ptr<DirectiveArray> Directives;
 
-// Appends a record per directive line; False when the file cannot be opened.
+// Keeps a record of each directive line LoadPrefs applies, the file read as
+// a stream; False when the file cannot be opened (it is no regular file).
 bool ReadPrefsFile(const FolderItemRef& file);
 // Fills the settings from the file, or the defaults when it cannot be read.
 void LoadPrefs();

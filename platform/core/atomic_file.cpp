@@ -110,6 +110,11 @@ std::unique_ptr<AtomicFile> AtomicFile::Create(const std::string& path) {
         const auto resolved = std::filesystem::canonical(path, error);
         if (!error) targetPath = resolved.string();
     }
+    // A file its own permissions keep from being written is not replaced: the
+    // rename would go round them.
+    struct stat old {};
+    const bool replacing = ::stat(targetPath.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    if (replacing && ::faccessat(AT_FDCWD, targetPath.c_str(), W_OK, AT_EACCESS) != 0) return nullptr;
     std::string tempPath;
     int fd = ::open(FolderOf(targetPath).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     // Unnamed files unknown to the kernel or the filesystem.
@@ -120,8 +125,7 @@ std::unique_ptr<AtomicFile> AtomicFile::Create(const std::string& path) {
     // NFS mount without its lock service) the cleaner waits for staleness.
     ::flock(fd, LOCK_EX | LOCK_NB);
     // A file that is replaced keeps its permissions.
-    struct stat old {};
-    if (::stat(targetPath.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 0777);
+    if (replacing) ::fchmod(fd, old.st_mode & 0777);
     return std::unique_ptr<AtomicFile>(new AtomicFile(targetPath, fd, std::move(tempPath)));
 }
 

@@ -2,11 +2,15 @@
 #include "platform/core/runtime_state.h"
 #include "platform/framework.h"
 
+#include "platform/core/read_file.h"
+
 #include <charconv>
-#include <fstream>
+#include <sstream>
 
 namespace fw {
 namespace {
+
+constexpr size_t kMaxBundleBytes = 1 << 20;  // a dozen lines as made by the build
 
 std::string Trim(const std::string& s) {
     size_t b = s.find_first_not_of(" \t\r");
@@ -25,7 +29,9 @@ BundleInfo ReadBundle() {
     BundleInfo info;
     auto folder = ResourcesFolder();
     if (!folder) return info;
-    std::ifstream in(folder->Child("bundle.ini")->NativePath());
+    const auto content = files::ReadRegularFile(folder->Child("bundle.ini")->NativePath(), kMaxBundleBytes);
+    if (!content) return info;
+    std::istringstream in(*content);
     std::string line;
     while (std::getline(in, line)) {
         line = Trim(line);

@@ -1,15 +1,17 @@
 // Files and folders, the special folders, and text streams.
 #include "platform/backend.h"
 #include "platform/core/atomic_file.h"
+#include "platform/core/in_place_file.h"
 #include "platform/core/png_file.h"
+#include "platform/core/read_file.h"
 #include "platform/framework.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <exception>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace fw {
 
@@ -51,13 +53,9 @@ std::string FolderItem::Name() const {
 }
 
 std::shared_ptr<TextInputStream> FolderItem::OpenAsTextFile() const {
-    if (Directory()) return nullptr;
-    std::ifstream in(path_, std::ios::binary);
-    if (!in) return nullptr;
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) return nullptr;
-    return std::make_shared<TextInputStream>(content.str());
+    const int fd = files::OpenRegularForReading(path_);
+    if (fd < 0) return nullptr;
+    return std::make_shared<TextInputStream>(fd);
 }
 
 std::shared_ptr<Sound> FolderItem::OpenAsSound() const {
@@ -86,25 +84,72 @@ FolderItemRef ResourcesFolder() { return FolderAt(CurrentBackend().ResourcesPath
 
 // --- TextInputStream ----------------------------------------------------------
 
-TextInputStream::TextInputStream(std::string content) : content_(std::move(content)) {}
+namespace {
+constexpr size_t kReadChunk = 64 * 1024;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+}  // namespace
 
-bool TextInputStream::EOF() const { return closed_ || pos_ >= content_.size(); }
+TextInputStream::TextInputStream(int fd) : fd_(fd) {}
+
+TextInputStream::~TextInputStream() { CloseFile(); }
+
+bool TextInputStream::Fill() {
+    if (pos_ < buffer_.size()) return true;
+    buffer_.clear();
+    pos_ = 0;
+    // At the start, enough bytes to tell a byte-order mark.
+    const size_t wanted = started_ ? 1 : kByteOrderMark.size();
+    while (fd_ >= 0 && buffer_.size() < wanted) {
+        const size_t had = buffer_.size();
+        buffer_.resize(had + kReadChunk);
+        const ssize_t n = ::read(fd_, buffer_.data() + had, kReadChunk);
+        buffer_.resize(had + (n > 0 ? static_cast<size_t>(n) : 0));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) CloseFile();  // the end, or a read error: the file ends here
+    }
+    if (!started_) {
+        started_ = true;
+        if (std::string_view(buffer_).substr(0, kByteOrderMark.size()) == kByteOrderMark) pos_ = kByteOrderMark.size();
+    }
+    return pos_ < buffer_.size();
+}
+
+bool TextInputStream::EOF() { return !Fill(); }
+
+void TextInputStream::ReadLine(const std::function<bool(std::string_view piece)>& take) {
+    bool taking = true;
+    while (Fill()) {
+        const std::string_view rest = std::string_view(buffer_).substr(pos_);
+        const size_t end = rest.find_first_of("\r\n");
+        const size_t length = end == std::string_view::npos ? rest.size() : end;
+        if (taking && length > 0) taking = take(rest.substr(0, length));
+        pos_ += length;
+        if (end == std::string_view::npos) continue;
+        const char lineEnd = buffer_[pos_++];
+        if (lineEnd == '\r' && Fill() && buffer_[pos_] == '\n') ++pos_;  // CR LF is one end
+        return;
+    }
+}
 
 std::string TextInputStream::ReadLine() {
-    if (EOF()) return {};
-    size_t end = content_.find_first_of("\r\n", pos_);
-    if (end == std::string::npos) {
-        std::string line = content_.substr(pos_);
-        pos_ = content_.size();
-        return line;
-    }
-    std::string line = content_.substr(pos_, end - pos_);
-    pos_ = end + 1;
-    if (content_[end] == '\r' && pos_ < content_.size() && content_[pos_] == '\n') ++pos_;  // CR LF is one end
+    std::string line;
+    ReadLine([&](std::string_view piece) {
+        line += piece;
+        return true;
+    });
     return line;
 }
 
-void TextInputStream::Close() { closed_ = true; }
+void TextInputStream::CloseFile() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+}
+
+void TextInputStream::Close() {
+    CloseFile();
+    buffer_.clear();
+    pos_ = 0;
+}
 
 // --- TextOutputStream ---------------------------------------------------------
 
@@ -112,6 +157,7 @@ void TextInputStream::Close() { closed_ = true; }
 // fails (a full disk, a size limit) leaves the earlier file as it was.
 struct TextOutputStream::Impl {
     std::unique_ptr<files::AtomicFile> file;
+    std::unique_ptr<files::InPlaceFile> inPlace;  // where no file can be made beside it
     int exceptionsAtCreate = 0;
 };
 
@@ -119,34 +165,43 @@ std::shared_ptr<TextOutputStream> TextOutputStream::Create(const FolderItemRef& 
     const std::string path = NotNil(item)->NativePath();
     const std::string name = std::filesystem::path(path).filename().string();
     files::RemoveStaleTemporaries(files::FolderOf(path), name, [&](std::string_view n) { return n == name; });
+    // A FIFO, a socket, a device or a folder under the name is not ours to replace.
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return nullptr;
-    auto file = files::AtomicFile::Create(path);
-    if (!file) return nullptr;
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return nullptr;
+    auto impl = std::make_unique<Impl>();
+    impl->file = files::AtomicFile::Create(path);
+    // The folder takes no new file, yet the file itself may be written.
+    if (!impl->file) impl->inPlace = files::InPlaceFile::Open(path);
+    if (!impl->file && !impl->inPlace) return nullptr;
+    impl->exceptionsAtCreate = std::uncaught_exceptions();
     auto stream = std::make_shared<TextOutputStream>();
-    stream->impl_ = std::make_unique<Impl>();
-    stream->impl_->file = std::move(file);
-    stream->impl_->exceptionsAtCreate = std::uncaught_exceptions();
+    stream->impl_ = std::move(impl);
     return stream;
 }
 
 TextOutputStream::~TextOutputStream() {
     // Dropped by an exception part-way through the writing: nothing changes.
-    if (impl_ && std::uncaught_exceptions() > impl_->exceptionsAtCreate) impl_->file.reset();
+    if (impl_ && std::uncaught_exceptions() > impl_->exceptionsAtCreate) {
+        impl_->file.reset();
+        impl_->inPlace.reset();
+    }
     Close();
 }
 
 void TextOutputStream::WriteLine(const std::string& text) {
-    if (!impl_ || !impl_->file) return;
-    impl_->file->Write(text.data(), text.size());
-    impl_->file->Write("\n", 1);
+    if (!impl_) return;
+    const std::string line = text + "\n";
+    if (impl_->file) impl_->file->Write(line.data(), line.size());
+    if (impl_->inPlace) impl_->inPlace->Write(line.data(), line.size());
 }
 
 void TextOutputStream::Close() {
-    if (impl_ && impl_->file) {
-        impl_->file->Commit();  // a failure leaves the earlier file; the caller is not told
-        impl_->file.reset();
-    }
+    if (!impl_) return;
+    // A failure leaves the earlier file; the caller is not told.
+    if (impl_->file) impl_->file->Commit();
+    if (impl_->inPlace) impl_->inPlace->Commit();
+    impl_->file.reset();
+    impl_->inPlace.reset();
 }
 
 // --- Sound --------------------------------------------------------------------

@@ -1,10 +1,15 @@
 #include "platform/core/standard_paths.h"
 
+#include "platform/core/read_file.h"
+
 #include <cstdlib>
-#include <fstream>
+#include <sstream>
 
 namespace fw::paths {
 namespace {
+
+// A few lines by the rules; anything larger is not that file.
+constexpr size_t kMaxUserDirsBytes = 1 << 20;
 
 std::string Env(const char* name) {
     const char* v = std::getenv(name);
@@ -18,12 +23,15 @@ std::string ConfigHome() {
     return home.empty() ? std::string() : home + "/.config";
 }
 
-// The value of XDG_DOCUMENTS_DIR="..." with $HOME expanded, or empty.
+// The value of XDG_DOCUMENTS_DIR="..." with $HOME expanded, or empty. As the
+// shell that sources the file, the last line that sets it counts.
 std::string UserDirsDocuments(const std::string& home) {
     std::string config = ConfigHome();
     if (config.empty()) return {};
-    std::ifstream in(config + "/user-dirs.dirs");
-    std::string line;
+    const auto content = files::ReadRegularFile(config + "/user-dirs.dirs", kMaxUserDirsBytes);
+    if (!content) return {};
+    std::istringstream in(*content);
+    std::string line, documents;
     const std::string key = "XDG_DOCUMENTS_DIR=";
     while (std::getline(in, line)) {
         size_t start = line.find_first_not_of(" \t");
@@ -31,12 +39,13 @@ std::string UserDirsDocuments(const std::string& home) {
         std::string value = line.substr(start + key.size());
         while (!value.empty() && (value.back() == '\r' || value.back() == ' ' || value.back() == '\t'))
             value.pop_back();
+        documents.clear();  // a value we cannot use leaves none
         if (value.size() < 2 || value.front() != '"' || value.back() != '"') continue;
         value = value.substr(1, value.size() - 2);
         if (value.rfind("$HOME", 0) == 0) value = home + value.substr(5);
-        if (!value.empty() && value.front() == '/') return value;
+        if (!value.empty() && value.front() == '/') documents = value;
     }
-    return {};
+    return documents;
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 // The headless backend's modal runs, desktop services, input, screen and folders.
+#include "platform/core/read_file.h"
 #include "platform/core/standard_paths.h"
 #include "platform/headless/headless_impl.h"
 
-#include <fstream>
+#include <unistd.h>
 
 namespace fw::headless {
 
@@ -43,9 +44,12 @@ private:
 
 std::unique_ptr<SoundPeer> Headless::OpenSound(const std::string& path) {
     log_.soundsOpened.push_back(path);
-    std::ifstream in(path, std::ios::binary);
+    const int fd = files::OpenRegularForReading(path);
+    if (fd < 0) return nullptr;
     char magic[4] = {};
-    if (!in.read(magic, 4) || std::string(magic, 4) != "RIFF") return nullptr;
+    const bool riff = ::read(fd, magic, 4) == 4 && std::string(magic, 4) == "RIFF";
+    ::close(fd);
+    if (!riff) return nullptr;
     return std::make_unique<CountingSound>(log_.soundsPlayed);
 }
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include "platform/desktop/native/alsa_sound.h"
 #include "platform/desktop/native/wav_file.h"
 
@@ -146,6 +148,9 @@ TEST(WavSound, FilesThatAreNotSoundsGiveNothing) {
     EXPECT_EQ(native::WavSound::Load((folder / "text.wav").string()), nullptr);
     EXPECT_EQ(native::WavSound::Load((folder / "missing.wav").string()), nullptr);
     EXPECT_EQ(native::WavSound::Load(folder.string()), nullptr);  // a folder
+    // A FIFO no one writes to is not waited on.
+    ASSERT_EQ(mkfifo((folder / "fifo.wav").c_str(), 0644), 0);
+    EXPECT_EQ(native::WavSound::Load((folder / "fifo.wav").string()), nullptr);
     fs::remove_all(folder);
 }
 

@@ -1,4 +1,5 @@
 // Files, folders, text streams and dates.
+#include "platform/core/read_file.h"
 #include "platform/core/standard_paths.h"
 #include "platform/framework.h"
 #include "platform/headless/headless.h"
@@ -12,6 +13,7 @@
 #include <iterator>
 #include <stdexcept>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -48,6 +50,52 @@ TEST_F(FilesTest, ReadLineAcceptsEveryLineEnd) {
     EXPECT_EQ(ReadAll("\r\n"), (L{""}));
     EXPECT_EQ(ReadAll(""), (L{}));
     EXPECT_EQ(ReadAll(std::string("\x00\xff\n\x01", 4)), (L{std::string("\x00\xff", 2), "\x01"}));
+}
+
+// Lines that run across the stream's buffer, a CR LF split between two
+// reads, a byte-order mark at the start only, and a line read piece by piece
+// whose rest is skipped.
+TEST_F(FilesTest, ReadLineStreamsTheFile) {
+    using L = std::vector<std::string>;
+    const std::string longLine(65535, 'a'), longerLine(200000, 'b');
+    EXPECT_EQ(ReadAll(longLine + "\r\nz"), (L{longLine, "z"}));
+    EXPECT_EQ(ReadAll(longerLine + "\n" + longerLine), (L{longerLine, longerLine}));
+    EXPECT_EQ(ReadAll("\xEF\xBB\xBF"
+                      "a\n\xEF\xBB\xBF"),
+              (L{"a", "\xEF\xBB\xBF"}));
+    EXPECT_EQ(ReadAll("\xEF\xBB\xBF"), (L{}));
+    EXPECT_EQ(ReadAll("\xEF\xBB"), (L{"\xEF\xBB"}));
+
+    std::ofstream(dir / "in.txt", std::ios::binary) << longerLine << "\nnext\n";
+    auto in = FolderItem(dir.string()).Child("in.txt")->OpenAsTextFile();
+    ASSERT_NE(in, nullptr);
+    std::string seen;
+    in->ReadLine([&](std::string_view piece) {
+        seen += piece.substr(0, 10);
+        return false;
+    });
+    EXPECT_EQ(seen, std::string(10, 'b'));
+    EXPECT_EQ(in->ReadLine(), "next");
+    EXPECT_TRUE(in->EOF());
+    in->Close();
+    EXPECT_EQ(in->ReadLine(), "");
+}
+
+// Only regular files are read; a FIFO is not waited on, nor a device opened.
+TEST_F(FilesTest, OnlyRegularFilesAreRead) {
+    ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0644), 0);
+    fs::create_symlink("/dev/zero", dir / "device");
+    std::ofstream(dir / "file") << "abc";
+    fs::create_symlink(dir / "file", dir / "link");
+    FolderItem folder(dir.string());
+    EXPECT_EQ(folder.Child("fifo")->OpenAsTextFile(), nullptr);
+    EXPECT_EQ(folder.Child("device")->OpenAsTextFile(), nullptr);
+    EXPECT_EQ(folder.Child("device")->OpenAsSound(), nullptr);
+    EXPECT_EQ(files::ReadRegularFile((dir / "fifo").string(), 100), std::nullopt);
+    EXPECT_EQ(files::ReadRegularFile((dir / "device").string(), 100), std::nullopt);
+    EXPECT_EQ(files::ReadRegularFile((dir / "link").string(), 100), "abc");
+    EXPECT_EQ(files::ReadRegularFile((dir / "file").string(), 2), std::nullopt);  // too large
+    EXPECT_EQ(files::ReadRegularFile((dir / "file").string(), 3), "abc");
 }
 
 TEST_F(FilesTest, OpenAsTextFileIsNilForMissingFilesAndFolders) {
@@ -124,6 +172,15 @@ TEST_F(FilesTest, SpecialFoldersFollowHomeAndXdg) {
         << "# xdg\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\nXDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n";
     EXPECT_EQ(paths::DocumentsPath(), dir.string() + "/Dokumente");
     EXPECT_EQ(DocumentsFolder()->NativePath(), dir.string() + "/Dokumente");
+    // As the shell reads the file: the last line that sets the folder counts.
+    std::ofstream(dir / ".config/user-dirs.dirs")
+        << "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\nXDG_DOCUMENTS_DIR=\"$HOME/Papiere\"\nXDG_MUSIC_DIR=\"/m\"\n";
+    EXPECT_EQ(paths::DocumentsPath(), dir.string() + "/Papiere");
+    std::ofstream(dir / ".config/user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"/docs\"\nXDG_DOCUMENTS_DIR=relative\n";
+    EXPECT_EQ(paths::DocumentsPath(), dir.string() + "/Documents");
+    fs::remove(dir / ".config/user-dirs.dirs");
+    ASSERT_EQ(mkfifo((dir / ".config/user-dirs.dirs").c_str(), 0644), 0);
+    EXPECT_EQ(paths::DocumentsPath(), dir.string() + "/Documents");  // not waited on
     ::setenv("XDG_CONFIG_HOME", (dir / "cfg").c_str(), 1);
     EXPECT_EQ(PreferencesFolder()->NativePath(), (dir / "cfg").string());
     EXPECT_EQ(paths::DocumentsPath(), dir.string() + "/Documents");  // no user-dirs.dirs there

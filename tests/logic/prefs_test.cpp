@@ -5,14 +5,21 @@
 #include "capture/window1.h"
 #include "settings/settings.h"
 
+#include <fcntl.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <cstring>
+#include <future>
 #include <set>
+#include <thread>
 
 namespace quorrel::test {
 namespace {
@@ -57,6 +64,30 @@ const PrefsCase kPrefsCases[] = {
     {"VeryLongNumber", "#MyPeriod " + kLongValue + "\n", 0, 0, INT32_MAX, false},
     // Too small a number is a zero, not an infinity.
     {"UnderflowingNumbers", "#MyPeriod 1e-400\n#Window1Position -1e-400,7\n", 0, 7, 0, false},
+    // Values too long to keep whole read as the whole would.
+    {"LongZeroPaddedNumber", "#MyPeriod " + std::string(100000, '0') + "42\n", 0, 0, 42, false},
+    {"LongFractionThenExponent",
+     "#MyPeriod 0." + std::string(100000, '0') + "5e100002 " + kLongValue + "\n",
+     0,
+     0,
+     50,
+     false},
+    {"LongPosition",
+     "#Window1Position " + std::string(5000, ' ') + "-12.9," + std::string(5000, '\t') + "+34e0x," + kLongValue + "\n",
+     -12,
+     34,
+     0,
+     false},
+    {"LongPositionWithoutComma", "#Window1Position 9" + std::string(5000, '0') + "x\n", INT32_MAX, 0, 0, false},
+    {"LongSoundValue", "#Sound True" + std::string(5000, ' ') + "\n", 0, 0, 0, false},
+    {"LongOtherName", "#" + kLongValue + " 1\n#MyPeriod 9\n", 0, 0, 9, false},
+    {"LongNameWithoutBlank", "#MyPeriod" + kLongValue + "\n#Sound True\n", 0, 0, 0, true},
+    {"LongComment", "'" + kLongValue + "\n#MyPeriod 9\n", 0, 0, 9, false},
+    {"KnownNameWithMore", "#MyPeriodX 5\n#SoundX True\n", 0, 0, 0, false},
+    // A byte-order mark is skipped at the start only.
+    {"ByteOrderMark", "\xEF\xBB\xBF#Window1Position 5,6\n#MyPeriod 7\n#Sound True\n", 5, 6, 7, true},
+    {"OnlyAByteOrderMark", "\xEF\xBB\xBF", 0, 0, 0, false},
+    {"ByteOrderMarkLater", "#MyPeriod 7\n\xEF\xBB\xBF#Sound True\n", 0, 0, 7, false},
 };
 
 class PrefsTest : public ProgramFixture, public ::testing::WithParamInterface<PrefsCase> {};
@@ -80,27 +111,89 @@ INSTANTIATE_TEST_SUITE_P(Files, PrefsTest, ::testing::ValuesIn(kPrefsCases),
 
 using PrefsFileTest = ProgramFixture;
 
-TEST_F(PrefsFileTest, AnUnreadableFileGivesTheDefaults) {
-    fs::create_directories(PrefsPath());  // a folder where the file should be
-    Run([&](Headless& h) {
+// What may stand under the file's name instead of a file: each gives the
+// defaults at once, and stays as it was after the close.
+struct NotAFile {
+    const char* label;
+    fs::file_type type;
+};
+void PrintTo(const NotAFile& c, std::ostream* os) { *os << c.label; }
+
+const NotAFile kNotFiles[] = {
+    {"Fifo", fs::file_type::fifo},
+    {"Socket", fs::file_type::socket},
+    {"Device", fs::file_type::character},
+    {"Folder", fs::file_type::directory},
+};
+
+class NotAFileTest : public ProgramFixture, public ::testing::WithParamInterface<NotAFile> {
+protected:
+    void Make(const fs::path& path) const {
+        switch (GetParam().type) {
+            case fs::file_type::fifo: ASSERT_EQ(mkfifo(path.c_str(), 0644), 0); break;
+            case fs::file_type::socket: {
+                sockaddr_un address{};
+                address.sun_family = AF_UNIX;
+                ASSERT_LT(path.string().size(), sizeof address.sun_path);
+                std::strcpy(address.sun_path, path.c_str());
+                const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+                ASSERT_GE(fd, 0);
+                EXPECT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+                close(fd);
+                break;
+            }
+            case fs::file_type::character:
+                // The null device's own node, here: nothing outside the test is at stake.
+                if (mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) GTEST_SKIP() << "mknod needs root";
+                break;
+            default: fs::create_directory(path);
+        }
+    }
+};
+
+TEST_P(NotAFileTest, GivesTheDefaultsAtOnceAndIsLeftAlone) {
+    Make(PrefsPath());
+    if (IsSkipped() || HasFatalFailure()) return;
+    // Should the start block on the FIFO, a writer comes by after a while and
+    // lets it go on: the test then fails instead of hanging.
+    std::promise<void> ran;
+    std::thread unblock([&, done = ran.get_future()] {
+        if (done.wait_for(std::chrono::seconds(20)) == std::future_status::ready) return;
+        const int fd = open(PrefsPath().c_str(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0) close(fd);
+        ADD_FAILURE() << "the start blocked on the file";
+    });
+    const int status = Run([&](Headless& h) {
+        ran.set_value();
+        EXPECT_EQ(Window1Top, 150);
+        EXPECT_EQ(Window1Left, 150);
         EXPECT_EQ(MyPeriod, 300);
         EXPECT_TRUE(SoundOn);
+        h.CloseWindow(ControlPanel());
+        EXPECT_TRUE(h.Quitting());
         EXPECT_TRUE(h.Log().messageBoxes.empty());
     });
+    unblock.join();
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(fs::status(PrefsPath()).type(), GetParam().type) << "replaced at the close";
 }
 
-TEST_F(PrefsFileTest, DirectivesHoldTheRecordsInFileOrderAfterTheEmptySlot) {
-    WritePrefs("#MyPeriod 5\n'x\n#Colour  two words \n#A\n# lead\n");
+INSTANTIATE_TEST_SUITE_P(Kinds, NotAFileTest, ::testing::ValuesIn(kNotFiles),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+// The records are what LoadPrefs applies: the last line of each name, in
+// file order after the empty slot; other names are not kept.
+TEST_F(PrefsFileTest, DirectivesHoldTheLastLineOfEachAppliedName) {
+    WritePrefs("#MyPeriod 5\n'x\n#Colour  two words \n#A\n# lead\n#Sound  two words \n#myPERIOD 7\n");
     Run([&](Headless&) {
         ASSERT_NE(Directives, nullptr);
-        ASSERT_EQ(Directives->size(), 4u);
+        ASSERT_EQ(Directives->size(), 3u);
         EXPECT_EQ((*Directives)[0], nullptr);
-        EXPECT_EQ((*Directives)[1]->name, "myperiod");
-        EXPECT_EQ((*Directives)[1]->text, "5");
-        EXPECT_EQ((*Directives)[2]->name, "colour");
-        EXPECT_EQ((*Directives)[2]->text, " two words ");
-        EXPECT_EQ((*Directives)[3]->name, "");
-        EXPECT_EQ((*Directives)[3]->text, "lead");
+        EXPECT_EQ((*Directives)[1]->name, "sound");
+        EXPECT_EQ((*Directives)[1]->text, " two words ");
+        EXPECT_EQ((*Directives)[2]->name, "myperiod");
+        EXPECT_EQ((*Directives)[2]->text, "7");
+        EXPECT_EQ(MyPeriod, 7);
     });
 }
 
@@ -113,22 +206,36 @@ size_t AddressSpace() {
     return 0;
 }
 
-// A long line costs the reader a few times its length, not a table per
-// character: the program starts in a child whose address space is limited to
-// what it holds plus six times the file's size, and reads the line after it.
-TEST_F(PrefsFileTest, ALongLineIsReadInLittleMoreThanItsOwnSize) {
-    const size_t kLine = size_t{32} << 20;
-    WritePrefs("#Colour " + std::string(kLine, 'x') + "\n#MyPeriod 11\n");
+// Reading takes memory of its own, not of the file's size: the program
+// starts in a child whose address space is limited to what it holds plus
+// far less than the file, a long number line and then a mass of directive
+// lines, and gets the setting of each.
+TEST_F(PrefsFileTest, AFileIsReadInMemoryThatDoesNotGrowWithIt) {
+    const size_t kPart = size_t{48} << 20;
+    {
+        std::ofstream out(PrefsPath(), std::ios::binary);
+        out << "#MyPeriod " << std::string(kPart, '7') << "\n";
+        const std::string lines = [] {
+            std::string block;
+            while (block.size() < (1u << 20)) block += "#Colour red\n#Window1Position 3,4\n";
+            return block;
+        }();
+        for (size_t written = 0; written < kPart; written += lines.size()) out << lines;
+        out << "#Sound True\n";
+        ASSERT_TRUE(out.good());
+    }
     if (AddressSpace() > (size_t{64} << 30))
         GTEST_SKIP() << "address space reserved in bulk (a sanitizer): no limit fits";
     pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        size_t limit = AddressSpace() + 6 * kLine;
+        size_t limit = AddressSpace() + (size_t{32} << 20);
         rlimit rl{limit, limit};
         if (::setrlimit(RLIMIT_AS, &rl) != 0) std::_Exit(3);
         bool read = false;
-        int status = Run([&](Headless&) { read = MyPeriod == 11; });
+        int status = Run([&](Headless&) {
+            read = MyPeriod == INT32_MAX && Window1Top == 3 && Window1Left == 4 && SoundOn && Directives->size() == 4;
+        });
         std::_Exit(status == 0 && read ? 0 : 1);
     }
     int status = 0;
@@ -201,23 +308,44 @@ std::optional<Undo> FileSizeLimit(const fs::path&) {
     };
 }
 
+// Root writes anyway: as root, the test acts as an ordinary user from here on
+// (until the undo), owner of the preferences folder and file (HOME opened for
+// it to pass).
+bool AsOwnerOfThePrefs(const fs::path& home) {
+    if (geteuid() != 0) return true;
+    return chmod(home.c_str(), 0755) == 0 && chown((home / ".config").c_str(), 65534, 65534) == 0 &&
+           chown((home / ".config/quorrel.txt").c_str(), 65534, 65534) == 0 && seteuid(65534) == 0;
+}
+
+void BackToRoot(bool root) {
+    if (root && seteuid(0) != 0) std::abort();  // every later test would run as nobody
+}
+
 // The preferences folder without write permission, the file in it still the
-// user's own. Root writes anyway, so root acts as an ordinary user meanwhile,
-// owner of the file (HOME opened for it to pass).
+// user's own and writable.
 std::optional<Undo> UnwritableFolder(const fs::path& home) {
     const fs::path folder = home / ".config";
-    if (chmod(folder.c_str(), 0555) != 0) return std::nullopt;
     const bool root = geteuid() == 0;
-    if (root && (chmod(home.c_str(), 0755) != 0 || chown((folder / "quorrel.txt").c_str(), 65534, 65534) != 0 ||
-                 seteuid(65534) != 0))
-        return std::nullopt;
+    if (chmod(folder.c_str(), 0555) != 0 || !AsOwnerOfThePrefs(home)) return std::nullopt;
     return [folder, root] {
-        if (root && seteuid(0) != 0) std::abort();  // every later test would run as nobody
+        BackToRoot(root);
         chmod(folder.c_str(), 0755);
     };
 }
 
-const std::string kOldPrefs = "#Window1Position 70,80\n#MyPeriod 45\n#Sound False\n'kept byte for byte\n";
+// The file's own permission refuses writing (the folder allows it).
+std::optional<Undo> FileMode(const fs::path& home, mode_t mode) {
+    const fs::path file = home / ".config/quorrel.txt";
+    const bool root = geteuid() == 0;
+    if (chmod(file.c_str(), mode) != 0 || !AsOwnerOfThePrefs(home)) return std::nullopt;
+    return [file, root] {
+        BackToRoot(root);
+        chmod(file.c_str(), 0644);
+    };
+}
+
+// Unlike the new text from the first byte on.
+const std::string kOldPrefs = "'kept byte for byte\n#Window1Position 70,80\n#MyPeriod 45\n#Sound False\n";
 
 class FailedSaveTest : public ProgramFixture {
 protected:
@@ -252,27 +380,59 @@ TEST_F(FailedSaveTest, AFileSizeLimitKeepsTheOldFile) {
     ExpectSaveKeepsTheOldFile([&] { return FileSizeLimit(Home()); });
 }
 
-TEST_F(FailedSaveTest, AnUnwritableFolderKeepsTheOldFile) {
-    ExpectSaveKeepsTheOldFile([&] { return UnwritableFolder(Home()); });
+TEST_F(FailedSaveTest, AFileItsModeKeepsFromWritingIsKept) {
+    for (mode_t mode : {0444, 0400, 0000}) {
+        SCOPED_TRACE(mode);
+        NewBackend();
+        ExpectSaveKeepsTheOldFile([&] { return FileMode(Home(), mode); });
+        EXPECT_EQ(fs::status(PrefsPath()).permissions() & fs::perms::all, fs::perms(0644));
+    }
 }
 
-TEST_F(FailedSaveTest, AFullFilesystemKeepsTheOldFile) {
-    // A tiny filesystem of its own for the preferences folder, filled up
-    // after the old file.
-    if (mount("tmpfs", PrefsDir().c_str(), "tmpfs", 0, "size=64k") != 0)
-        GTEST_SKIP() << "mounting a small filesystem needs root";
-    struct Unmount {
-        fs::path at;
-        ~Unmount() { umount2(at.c_str(), MNT_DETACH); }
-    } unmount{PrefsDir()};
-    WritePrefs(kOldPrefs);
-    {
-        std::ofstream filler(PrefsDir() / "filler", std::ios::binary);
-        const std::string block(4096, 'f');
-        for (int i = 0; i < 64 && filler; ++i) filler.write(block.data(), block.size()).flush();
+// Where no file can be made beside it, the file is rewritten in place; a
+// write that fails there too puts the old bytes back.
+TEST_F(FailedSaveTest, AFileSizeLimitInAnUnwritableFolderKeepsTheOldFile) {
+    ExpectSaveKeepsTheOldFile([&]() -> std::optional<Undo> {
+        auto folder = UnwritableFolder(Home());
+        auto limit = folder ? FileSizeLimit(Home()) : std::nullopt;
+        if (!limit) return std::nullopt;
+        return [folder, limit] {
+            (*limit)();
+            (*folder)();
+        };
+    });
+}
+
+using InPlaceSaveTest = FailedSaveTest;
+
+// A folder that takes no new file, with the user's own writable file in it:
+// the file is saved in place, the same file, longer or shorter than before.
+TEST_F(InPlaceSaveTest, AWritableFileInAnUnwritableFolderIsSaved) {
+    const std::pair<std::string, std::string> cases[] = {
+        {kOldPrefs, "#Window1Position 70,80\n#MyPeriod 45\n#Sound False\n"},
+        {"#Window1Position 1,2\n", "#Window1Position 1,2\n#MyPeriod 0\n#Sound False\n"},
+    };
+    for (const auto& [old, saved] : cases) {
+        SCOPED_TRACE(old);
+        NewBackend();
+        WritePrefs(old);
+        const auto inode = [&] {
+            struct stat st {};
+            return ::stat(PrefsPath().c_str(), &st) == 0 ? st.st_ino : 0;
+        };
+        const ino_t before = inode();
+        const std::set<std::string> entries = PrefsEntries();
+        Run([&](Headless& h) {
+            h.ChooseMenu("SoundStayQuiet");
+            std::optional<Undo> undo = UnwritableFolder(Home());
+            ASSERT_TRUE(undo) << "could not set up the folder";
+            h.CloseWindow(ControlPanel());
+            (*undo)();
+        });
+        EXPECT_EQ(ReadPrefs(), saved);
+        EXPECT_EQ(inode(), before) << "not the same file";
+        EXPECT_EQ(PrefsEntries(), entries);
     }
-    ASSERT_LT(fs::file_size(PrefsDir() / "filler"), 64u * 1024) << "the filesystem did not fill up";
-    ExpectSaveKeepsTheOldFile([] { return std::optional<Undo>(Undo([] {})); });
 }
 
 }  // namespace

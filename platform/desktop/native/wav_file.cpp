@@ -1,7 +1,8 @@
 #include "platform/desktop/native/wav_file.h"
 
+#include "platform/core/read_file.h"
+
 #include <cstring>
-#include <fstream>
 #include <iterator>
 
 namespace native {
@@ -62,16 +63,9 @@ std::optional<WavData> ParseWav(const std::vector<uint8_t>& bytes) {
 }
 
 std::optional<WavData> ReadWavFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::vector<uint8_t> bytes;
-    char buffer[65536];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        bytes.insert(bytes.end(), buffer, buffer + in.gcount());
-        if (bytes.size() > kMaxFileBytes) return std::nullopt;
-    }
-    if (in.bad()) return std::nullopt;
-    return ParseWav(bytes);
+    const auto content = fw::files::ReadRegularFile(path, kMaxFileBytes);
+    if (!content) return std::nullopt;
+    return ParseWav(std::vector<uint8_t>(content->begin(), content->end()));
 }
 
 }  // namespace native
