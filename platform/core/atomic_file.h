@@ -48,7 +48,6 @@ private:
     AtomicFile(std::string target, int fd, std::string tempPath);
     bool NameUnnamed();
     Placement LinkUnreplacing(const std::string& path);
-    void CloseAfterPlacing();
 
     std::string target_;
     int fd_ = -1;
