@@ -26,8 +26,7 @@ constexpr auto kSameSecondSpan = std::chrono::seconds(2);
 
 bool IsRepeatOfLastWrite(const std::string& path, const struct stat& existing,
                          std::chrono::system_clock::time_point takenAt) {
-    if (!lastWrite || lastWrite->file.path != path) return false;
-    if (existing.st_dev != lastWrite->file.device || existing.st_ino != lastWrite->file.inode) return false;
+    if (!lastWrite || lastWrite->file.path != path || !lastWrite->file.Is(existing)) return false;
     const auto since = takenAt - lastWrite->takenAt;
     return since >= std::chrono::system_clock::duration::zero() && since < kSameSecondSpan;
 }

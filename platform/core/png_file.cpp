@@ -247,20 +247,27 @@ std::optional<PlacedFile> WriteNewFile(const std::string& path, int32_t width, i
         auto file = Encoded(path, width, height, pixels);
         PlacedFile placed;
         if (!file || !file->Identity(placed.device, placed.inode)) return std::nullopt;
+        // The change time once in place; where it cannot be had the file
+        // matches nothing later, so that nothing is ever replaced on a guess.
+        auto inPlace = [&]() -> std::optional<PlacedFile> {
+            struct stat st {};
+            if (::lstat(placed.path.c_str(), &st) == 0 && st.st_dev == placed.device && st.st_ino == placed.inode)
+                placed.changed = st.st_ctim;
+            return placed;
+        };
         // A name that empties between the attempt and the look is tried
         // again, a bounded number of times.
         for (int number = 1, attempts = 0; number <= kMaxNumber && attempts < 2 * kMaxNumber; ++attempts) {
             placed.path = number == 1 ? path : NumberedPath(path, number);
             const files::Placement placement = file->CommitNew(placed.path);
-            if (placement == files::Placement::Placed) return placed;
+            if (placement == files::Placement::Placed) return inPlace();
             if (placement == files::Placement::Failed) return std::nullopt;
             struct stat existing {};
             if (::lstat(placed.path.c_str(), &existing) != 0) {
                 if (errno == ENOENT) continue;
                 return std::nullopt;
             }
-            if (mayReplace(placed.path, existing))
-                return file->CommitOver(placed.path) ? std::optional(placed) : std::nullopt;
+            if (mayReplace(placed.path, existing)) return file->CommitOver(placed.path) ? inPlace() : std::nullopt;
             ++number;
         }
         return std::nullopt;

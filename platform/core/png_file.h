@@ -17,11 +17,19 @@ namespace fw::png {
 // memory included, gives false and leaves the earlier file as it was.
 bool WriteFile(const std::string& path, int32_t width, int32_t height, const std::vector<uint32_t>& pixels);
 
-// Where WriteNewFile put a picture: the path, and the file's identity there.
+// Where WriteNewFile put a picture: the path, and the file's identity there
+// (its inode's change time tells it from a later file on a reused inode, and
+// from the same file changed since).
 struct PlacedFile {
     std::string path;
     dev_t device = 0;
     ino_t inode = 0;
+    timespec changed{};
+
+    bool Is(const struct stat& st) const {
+        return st.st_dev == device && st.st_ino == inode && st.st_ctim.tv_sec == changed.tv_sec &&
+               st.st_ctim.tv_nsec == changed.tv_nsec;
+    }
 };
 
 // Decides whether what stands under a name (lstat of it) may be replaced.

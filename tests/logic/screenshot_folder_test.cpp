@@ -116,6 +116,29 @@ TEST_F(ScreenshotFolderTest, TheHeldChordReplacesItsOwnPictureWithinTheSecondAnd
     EXPECT_EQ(ListScreenshots(), std::vector<std::string>{name});
     EXPECT_EQ(ColourOf(name), kThird);
 
+    // Changed by someone else within the second, or gone and a new file in
+    // its place: no longer the program's own, so it stays.
+    for (bool replacedByAnother : {false, true}) {
+        SCOPED_TRACE(replacedByAnother ? "a new file in its place" : "changed");
+        fs::remove_all(ScreenshotsDir());
+        fs::create_directories(ScreenshotsDir());
+        FreshBackend();
+        Run([&](Headless& h) {
+            Chord(h);
+            if (replacedByAnother) {
+                fs::remove(ScreenshotsDir() / name);
+                WriteFile(ScreenshotsDir() / name, "someone else's");
+            } else {
+                std::ofstream(ScreenshotsDir() / name, std::ios::app) << "someone else's";
+            }
+            h.SetScreen(SolidScreen(8, 6, kSecond));
+            Chord(h);
+        });
+        EXPECT_EQ(ListScreenshots(), (std::vector<std::string>{"2014 03 07   15 04 05 (2).png", name}));
+        EXPECT_NE(ReadFile(ScreenshotsDir() / name).value_or("").find("someone else's"), std::string::npos);
+        EXPECT_EQ(ColourOf("2014 03 07   15 04 05 (2).png"), kSecond);
+    }
+
     // Something of another moment or of someone else under the name (a
     // picture another copy of the program wrote, a folder): it stays as it
     // was, and the repeats replace their own picture beside it.
