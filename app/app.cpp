@@ -44,6 +44,7 @@ void App::Event_Open() {
     // position and shows the saved period.
     LoadPrefs();
     CheckforFolder();
+    RemoveInterruptedWrites();
     if (SoundOn) {
         NotNil(SoundUseShutterClickItem())->Checked(true);
         NotNil(SoundStayQuietItem())->Checked(false);
@@ -58,6 +59,13 @@ void App::CheckforFolder() {
     auto folder = NotNil(DocumentsFolder())->Child(kScreenshotsFolderName);
     // A file of that name is left alone: the save into it reports the failure.
     if (!NotNil(folder)->Exists()) folder->CreateAsFolder();
+}
+
+void RemoveInterruptedWrites() {
+    // A run killed part-way through a write leaves a hidden temporary file in
+    // one of the two folders the program writes into; nowhere else is looked at.
+    NotNil(NotNil(DocumentsFolder())->Child(kScreenshotsFolderName))->RemoveLeftoverTemporaries();
+    if (auto preferences = PreferencesFolder()) preferences->RemoveLeftoverTemporaries();
 }
 
 }  // namespace quorrel

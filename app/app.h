@@ -23,6 +23,10 @@ public:
 
 // The application object as an App (the caller holds its own reference).
 std::shared_ptr<App> AppInstance();
+// Clears what interrupted writes of earlier runs left in the screenshots
+// folder and the preferences folder (a step of the start, after the folder
+// check).
+void RemoveInterruptedWrites();
 // The two Sound items of the application's menu bar.
 std::shared_ptr<MenuItem> SoundStayQuietItem();
 std::shared_ptr<MenuItem> SoundUseShutterClickItem();

@@ -8,7 +8,7 @@
 //   ours     X11Capture::CaptureDisplay(0) + fw::png::WriteFile, in process
 //   scrot    the whole scrot process (fork, exec, wait), as a user runs it
 //   chord    the real quorrel binary, HOME in a temporary folder: an XTest
-//            Alt+Super press until its file is renamed into place (inotify),
+//            Alt+Super press until its file appears in the folder (inotify),
 //            the program's poll, naming, capture, encoding and write included
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -173,7 +173,7 @@ public:
     Program(const std::string& binary, const fs::path& home) : shots_(home / "Documents" / "QuorrelScreenshots") {
         fs::create_directories(shots_);
         watch_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-        if (watch_ >= 0) inotify_add_watch(watch_, shots_.c_str(), IN_MOVED_TO);
+        if (watch_ >= 0) inotify_add_watch(watch_, shots_.c_str(), IN_MOVED_TO | IN_CREATE);
         pid_ = fork();
         if (pid_ == 0) {
             setenv("HOME", home.c_str(), 1);
@@ -204,7 +204,7 @@ public:
         return pid_ > 0 && watch_ >= 0;
     }
 
-    // Holds Alt+Super until a PNG file is renamed into the screenshots folder
+    // Holds Alt+Super until a PNG file appears in the screenshots folder
     // or the time is up; milliseconds from the press, or -1. The folder is
     // emptied afterwards: holding the chord captures on every tick.
     double ChordToFile(Display* display, std::chrono::milliseconds timeout) {

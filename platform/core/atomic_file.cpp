@@ -11,10 +11,9 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
-#include <mutex>
 #include <random>
-#include <set>
 #include <string>
+#include <string_view>
 
 namespace fw::files {
 
@@ -23,15 +22,24 @@ namespace {
 constexpr size_t kMaxNameKept = 200;  // leaves room for the suffix in a 255-byte name
 constexpr time_t kStaleSeconds = 60;
 
+// The writer's own temporary form, ".<name>.writing-<hex>": the process id,
+// a count and a random part, eight hex digits each. No user names a file so,
+// which lets a start remove what a killed writer left without touching a
+// file of the user's.
+constexpr std::string_view kTemporaryMark = ".writing-";
 constexpr size_t kNameHexDigits = 24;
 
-// ".<name>.<hex>" beside the target: the writer's process id, a count and a
-// random part, eight hex digits each.
 std::string TemporaryPath(const std::string& target) {
     static std::atomic<unsigned> counter{0};
     static std::random_device random;
-    char suffix[32];
-    std::snprintf(suffix, sizeof suffix, ".%08x%08x%08x", static_cast<unsigned>(getpid()), counter++, random());
+    char suffix[48];
+    std::snprintf(suffix,
+                  sizeof suffix,
+                  "%s%08x%08x%08x",
+                  kTemporaryMark.data(),
+                  static_cast<unsigned>(getpid()),
+                  counter++,
+                  random());
     const std::filesystem::path path(target);
     std::string name = ".";
     name += path.filename().string().substr(0, kMaxNameKept);
@@ -63,32 +71,30 @@ void SyncFolder(const std::string& folder) {
 
 bool IsHex(std::string_view s) { return s.find_first_not_of("0123456789abcdef") == std::string_view::npos; }
 
+bool IsTemporaryName(std::string_view name) {
+    if (name.size() < 1 + 1 + kTemporaryMark.size() + kNameHexDigits || name[0] != '.') return false;
+    const std::string_view hex = name.substr(name.size() - kNameHexDigits);
+    const std::string_view mark =
+        name.substr(name.size() - kNameHexDigits - kTemporaryMark.size(), kTemporaryMark.size());
+    return mark == kTemporaryMark && IsHex(hex);
+}
+
 // Whether a leftover temporary can go. A writer holds a lock on its file
 // until the file has its final name, so a file we can lock has no writer
-// left (on this host or, over NFS, another); a name of the writer's fixed
-// width comes from such a writer and goes at once, an older one only once
-// stale. Where locks are not to be had, the age rule alone decides.
-bool Abandoned(int dirFd, const char* name, std::string_view hex, time_t staleBefore) {
+// left (on this host or, over NFS, another). Where locks are not to be had,
+// only a file untouched for a while goes.
+void RemoveIfAbandoned(int dirFd, const char* name, time_t staleBefore) {
     const int fd = ::openat(dirFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return false;
+    if (fd < 0) return;
     struct stat st {};
     bool gone = false;
     if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-        const bool stale = st.st_mtime < staleBefore;
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) gone = stale || hex.size() == kNameHexDigits;
-        else gone = errno != EWOULDBLOCK && stale;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) gone = true;
+        else gone = errno != EWOULDBLOCK && st.st_mtime < staleBefore;
     }
     // Removed while the lock is held, so that no writer can take it meanwhile.
     if (gone) ::unlinkat(dirFd, name, 0);
     ::close(fd);
-    return gone;
-}
-
-bool FirstTime(const std::string& folder, std::string_view kind) {
-    static std::mutex mutex;
-    static std::set<std::string> done;
-    std::lock_guard lock(mutex);
-    return done.insert(folder + '\0' + std::string(kind)).second;
 }
 
 }  // namespace
@@ -101,19 +107,20 @@ std::string FolderOf(const std::string& path) {
 AtomicFile::AtomicFile(std::string target, int fd, std::string tempPath)
     : target_(std::move(target)), fd_(fd), tempPath_(std::move(tempPath)) {}
 
-std::unique_ptr<AtomicFile> AtomicFile::Create(const std::string& path) {
+std::unique_ptr<AtomicFile> AtomicFile::Create(const std::string& path, Links links) {
     if (std::filesystem::path(path).filename().empty()) return nullptr;
-    // A symbolic link stays one: the file it leads to is replaced.
+    // A symbolic link followed stays one: the file it leads to is replaced.
     std::error_code error;
     std::string targetPath = path;
-    if (std::filesystem::is_symlink(path, error)) {
+    if (links == Links::Follow && std::filesystem::is_symlink(path, error)) {
         const auto resolved = std::filesystem::canonical(path, error);
         if (!error) targetPath = resolved.string();
     }
     // A file its own permissions keep from being written is not replaced: the
     // rename would go round them.
     struct stat old {};
-    const bool replacing = ::stat(targetPath.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    const int found = links == Links::Follow ? ::stat(targetPath.c_str(), &old) : ::lstat(targetPath.c_str(), &old);
+    const bool replacing = found == 0 && S_ISREG(old.st_mode);
     if (replacing && ::faccessat(AT_FDCWD, targetPath.c_str(), W_OK, AT_EACCESS) != 0) return nullptr;
     std::string tempPath;
     int fd = ::open(FolderOf(targetPath).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
@@ -185,20 +192,60 @@ bool AtomicFile::Commit() {
     return true;
 }
 
-void RemoveStaleTemporaries(const std::string& folder, std::string_view kind,
-                            const std::function<bool(std::string_view name)>& ours) {
-    if (!FirstTime(folder, kind)) return;
+bool AtomicFile::CommitOver(const std::string& path) {
+    target_ = path;
+    return Commit();
+}
+
+bool AtomicFile::Identity(dev_t& device, ino_t& inode) const {
+    struct stat st {};
+    if (fd_ < 0 || ::fstat(fd_, &st) != 0) return false;
+    device = st.st_dev;
+    inode = st.st_ino;
+    return true;
+}
+
+// A new name that replaces nothing: a link to the unnamed file, or the
+// hidden name moved without replacing (linked and unlinked where the
+// filesystem cannot move so).
+Placement AtomicFile::LinkUnreplacing(const std::string& path) {
+    int rc;
+    if (tempPath_.empty()) {
+        char self[64];
+        std::snprintf(self, sizeof self, "/proc/self/fd/%d", fd_);
+        rc = ::linkat(AT_FDCWD, self, AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW);
+        if (rc != 0 && errno == ENOENT) rc = ::linkat(fd_, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH);
+    } else {
+        rc = ::renameat2(AT_FDCWD, tempPath_.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE);
+        if (rc != 0 && (errno == EINVAL || errno == ENOSYS)) {
+            rc = ::link(tempPath_.c_str(), path.c_str());
+            if (rc == 0) ::unlink(tempPath_.c_str());
+        }
+        if (rc == 0) tempPath_.clear();
+    }
+    if (rc == 0) return Placement::Placed;
+    return errno == EEXIST ? Placement::Taken : Placement::Failed;
+}
+
+Placement AtomicFile::CommitNew(const std::string& path) {
+    if (fd_ < 0) return Placement::Failed;
+    Placement placed = !failed_ && ::fsync(fd_) == 0 ? LinkUnreplacing(path) : Placement::Failed;
+    if (placed == Placement::Taken) return placed;  // still unnamed and locked: another name may follow
+    ::close(fd_);
+    fd_ = -1;
+    failed_ = placed != Placement::Placed;
+    if (failed_) return placed;  // the destructor removes the temporary name
+    target_ = path;
+    SyncFolder(FolderOf(target_));
+    return placed;
+}
+
+void RemoveLeftoverTemporaries(const std::string& folder) {
     DIR* dir = ::opendir(folder.c_str());
     if (!dir) return;
     const time_t staleBefore = std::time(nullptr) - kStaleSeconds;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string_view name = entry->d_name;
-        const size_t dot = name.rfind('.');
-        if (name.size() < 2 || name[0] != '.' || dot == 0 || dot == std::string_view::npos) continue;
-        const std::string_view hex = name.substr(dot + 1), target = name.substr(1, dot - 1);
-        if (hex.size() < 3 || !IsHex(hex) || target.empty() || !ours(target)) continue;
-        Abandoned(::dirfd(dir), entry->d_name, hex, staleBefore);
-    }
+    while (const dirent* entry = ::readdir(dir))
+        if (IsTemporaryName(entry->d_name)) RemoveIfAbandoned(::dirfd(dir), entry->d_name, staleBefore);
     ::closedir(dir);
 }
 

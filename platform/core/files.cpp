@@ -2,7 +2,6 @@
 #include "platform/backend.h"
 #include "platform/core/atomic_file.h"
 #include "platform/core/in_place_file.h"
-#include "platform/core/png_file.h"
 #include "platform/core/read_file.h"
 #include "platform/framework.h"
 
@@ -23,25 +22,17 @@ std::shared_ptr<FolderItem> FolderItem::Child(const std::string& name) const {
     return std::make_shared<FolderItem>(base + "/" + name);
 }
 
-namespace {
-// A folder the program looks at is one it may write pictures into: the first
-// look clears what an interrupted write of an earlier run left there.
-bool Stat(const std::string& path, struct stat& st) {
-    if (::stat(path.c_str(), &st) != 0) return false;
-    if (S_ISDIR(st.st_mode)) png::RemoveStaleTemporaries(path);
-    return true;
-}
-}  // namespace
-
 bool FolderItem::Exists() const {
     struct stat st {};
-    return Stat(path_, st);
+    return ::stat(path_.c_str(), &st) == 0;
 }
 
 bool FolderItem::Directory() const {
     struct stat st {};
-    return Stat(path_, st) && S_ISDIR(st.st_mode);
+    return ::stat(path_.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
+
+void FolderItem::RemoveLeftoverTemporaries() const { files::RemoveLeftoverTemporaries(path_); }
 
 void FolderItem::CreateAsFolder() const { ::mkdir(path_.c_str(), 0777); }
 
@@ -163,8 +154,6 @@ struct TextOutputStream::Impl {
 
 std::shared_ptr<TextOutputStream> TextOutputStream::Create(const FolderItemRef& item) {
     const std::string path = NotNil(item)->NativePath();
-    const std::string name = std::filesystem::path(path).filename().string();
-    files::RemoveStaleTemporaries(files::FolderOf(path), name, [&](std::string_view n) { return n == name; });
     // A FIFO, a socket, a device or a folder under the name is not ours to replace.
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return nullptr;

@@ -27,6 +27,9 @@ public:
     bool Exists() const;
     bool Directory() const;
     void CreateAsFolder() const;  // failures are silent
+    // In this folder: removes the hidden temporary files of writes that a
+    // killed or ended run left (the writer's own form, held by no writer).
+    void RemoveLeftoverTemporaries() const;
     std::string NativePath() const { return path_; }
     std::string Name() const;
     // Nil unless a regular file that can be read (never waits on a FIFO).

@@ -10,12 +10,14 @@
 #include <png.h>
 #include <zlib.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <csetjmp>
 #include <memory>
 #include <new>
-#include <string_view>
 #include <thread>
 
 namespace fw::png {
@@ -199,24 +201,78 @@ bool WritePngStream(files::AtomicFile& out, int32_t width, int32_t height, const
     return true;  // the commit tells whether every write landed
 }
 
-bool IsPngName(std::string_view name) { return name.size() > 4 && name.ends_with(".png"); }
+bool ValidPixels(int32_t width, int32_t height, const std::vector<uint32_t>& pixels) {
+    return width > 0 && height > 0 && pixels.size() == static_cast<size_t>(width) * static_cast<size_t>(height);
+}
+
+// The picture encoded into a new file in the folder of `path`, not yet
+// under any name; nothing on failure.
+std::unique_ptr<files::AtomicFile> Encoded(const std::string& path, int32_t width, int32_t height,
+                                           const std::vector<uint32_t>& pixels) {
+    if (!ValidPixels(width, height, pixels)) return nullptr;
+    std::vector<Stripe> stripes = PlanStripes(height);
+    if (!EncodeAll(pixels, width, stripes)) return nullptr;
+    auto file = files::AtomicFile::Create(path, files::Links::Replace);
+    if (!file || !WritePngStream(*file, width, height, stripes, FrameFor(stripes))) return nullptr;
+    return file;
+}
+
+// "shot.png" and 2 give "shot (2).png"; a name without an extension gets
+// the number at its end.
+std::string NumberedPath(const std::string& path, int number) {
+    const size_t slash = path.rfind('/');
+    const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    size_t dot = path.rfind('.');
+    if (dot == std::string::npos || dot <= nameStart) dot = path.size();
+    return path.substr(0, dot) + " (" + std::to_string(number) + ")" + path.substr(dot);
+}
+
+constexpr int kMaxNumber = 9999;
 
 }  // namespace
 
-void RemoveStaleTemporaries(const std::string& folder) { files::RemoveStaleTemporaries(folder, "png", IsPngName); }
-
 bool WriteFile(const std::string& path, int32_t width, int32_t height, const std::vector<uint32_t>& pixels) {
-    if (width <= 0 || height <= 0 || pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height))
-        return false;
     // Low memory is a failed write like any other: false, nothing thrown.
     try {
-        RemoveStaleTemporaries(files::FolderOf(path));
-        std::vector<Stripe> stripes = PlanStripes(height);
-        if (!EncodeAll(pixels, width, stripes)) return false;
-        auto file = files::AtomicFile::Create(path);
-        return file && WritePngStream(*file, width, height, stripes, FrameFor(stripes)) && file->Commit();
+        auto file = Encoded(path, width, height, pixels);
+        return file && file->Commit();
     } catch (const std::bad_alloc&) {
         return false;
+    }
+}
+
+std::optional<PlacedFile> WriteNewFile(const std::string& path, int32_t width, int32_t height,
+                                       const std::vector<uint32_t>& pixels, const ReplacePolicy& mayReplace) {
+    try {
+        auto file = Encoded(path, width, height, pixels);
+        PlacedFile placed;
+        if (!file || !file->Identity(placed.device, placed.inode)) return std::nullopt;
+        // The change time once in place; where it cannot be had the file
+        // matches nothing later, so that nothing is ever replaced on a guess.
+        auto inPlace = [&]() -> std::optional<PlacedFile> {
+            struct stat st {};
+            if (::lstat(placed.path.c_str(), &st) == 0 && st.st_dev == placed.device && st.st_ino == placed.inode)
+                placed.changed = st.st_ctim;
+            return placed;
+        };
+        // A name that empties between the attempt and the look is tried
+        // again, a bounded number of times.
+        for (int number = 1, attempts = 0; number <= kMaxNumber && attempts < 2 * kMaxNumber; ++attempts) {
+            placed.path = number == 1 ? path : NumberedPath(path, number);
+            const files::Placement placement = file->CommitNew(placed.path);
+            if (placement == files::Placement::Placed) return inPlace();
+            if (placement == files::Placement::Failed) return std::nullopt;
+            struct stat existing {};
+            if (::lstat(placed.path.c_str(), &existing) != 0) {
+                if (errno == ENOENT) continue;
+                return std::nullopt;
+            }
+            if (mayReplace(placed.path, existing)) return file->CommitOver(placed.path) ? inPlace() : std::nullopt;
+            ++number;
+        }
+        return std::nullopt;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
     }
 }
 

@@ -7,7 +7,7 @@ namespace {
 
 std::shared_ptr<Picture> PictureOf(PixelImage image) {
     if (image.width <= 0 || image.height <= 0) return nullptr;
-    return std::make_shared<Picture>(std::move(image));
+    return std::make_shared<Picture>(std::move(image), CurrentBackend().Now());
 }
 
 }  // namespace

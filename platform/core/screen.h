@@ -3,6 +3,7 @@
 
 #include "platform/core/objects.h"
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -18,14 +19,18 @@ struct PixelImage {
 
 class Picture : public Object {
 public:
-    explicit Picture(PixelImage image) : image_(std::move(image)) {}
+    explicit Picture(PixelImage image, std::chrono::system_clock::time_point takenAt = {})
+        : image_(std::move(image)), takenAt_(takenAt) {}
     int32_t Width() const { return image_.width; }
     int32_t Height() const { return image_.height; }
     const PixelImage& Image() const { return image_; }
+    // The wall-clock moment of the capture (the epoch for a picture made otherwise).
+    std::chrono::system_clock::time_point TakenAt() const { return takenAt_; }
     std::string ClassName() const override { return "Picture"; }
 
 private:
     PixelImage image_;
+    std::chrono::system_clock::time_point takenAt_;
 };
 
 class ScreenInfo : public Object {

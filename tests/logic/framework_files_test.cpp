@@ -156,6 +156,15 @@ TEST_F(FilesTest, FolderOperations) {
     shots->CreateAsFolder();                             // already there: silent
     FolderItem(dir.string() + "/a/b").CreateAsFolder();  // cannot: silent
     EXPECT_FALSE(fs::exists(dir / "a"));
+
+    // Looking at a folder removes nothing in it; only the start's own step does.
+    const fs::path leftover = fs::path(shots->NativePath()) / ".x.png.writing-000000010000000200000003";
+    std::ofstream(leftover) << "partial";
+    EXPECT_TRUE(shots->Exists());
+    EXPECT_TRUE(shots->Directory());
+    EXPECT_TRUE(fs::exists(leftover));
+    shots->RemoveLeftoverTemporaries();
+    EXPECT_FALSE(fs::exists(leftover));
 }
 
 TEST_F(FilesTest, SpecialFoldersFollowHomeAndXdg) {

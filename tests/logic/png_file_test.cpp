@@ -16,6 +16,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -94,6 +95,33 @@ TEST_F(PngFileTest, ExistingFileIsReplaced) {
     EXPECT_EQ(back->width, 25);
     EXPECT_TRUE(back->pixels == second.pixels);
     EXPECT_EQ(Entries(folder), std::set<std::string>{path.filename().string()});
+}
+
+TEST_F(PngFileTest, WritersOfOneNameAtOnceEachGetANameOfTheirOwn) {
+    // As two copies of the program capturing in the same second: no writer
+    // replaces another's file, and every picture lands whole.
+    constexpr int kWriters = 8;
+    std::vector<RgbImage> pictures;
+    for (int i = 0; i < kWriters; ++i) pictures.push_back(Picture(64, 48, static_cast<unsigned>(100 + i)));
+    std::vector<std::optional<fw::png::PlacedFile>> placed(kWriters);
+    std::vector<std::thread> writers;
+    const auto refuse = [](const std::string&, const struct stat&) { return false; };
+    for (int i = 0; i < kWriters; ++i)
+        writers.emplace_back([&, i] {
+            const RgbImage& p = pictures[static_cast<size_t>(i)];
+            placed[static_cast<size_t>(i)] =
+                fw::png::WriteNewFile((folder / "shot.png").string(), p.width, p.height, p.pixels, refuse);
+        });
+    for (auto& w : writers) w.join();
+    std::set<std::string> expected{"shot.png"};
+    for (int n = 2; n <= kWriters; ++n) expected.insert("shot (" + std::to_string(n) + ").png");
+    EXPECT_EQ(Entries(folder), expected);
+    for (int i = 0; i < kWriters; ++i) {
+        ASSERT_TRUE(placed[static_cast<size_t>(i)].has_value());
+        const auto back = ReadPng(placed[static_cast<size_t>(i)]->path);
+        ASSERT_TRUE(back.has_value());
+        EXPECT_TRUE(back->pixels == pictures[static_cast<size_t>(i)].pixels);
+    }
 }
 
 TEST_F(PngFileTest, NameAtTheLengthLimitIsWritten) {

@@ -270,21 +270,20 @@ TEST_F(PrefsFileTest, ThePeriodAndSoundSavedAreTheLastChosen) {
     });
 }
 
-TEST_F(PrefsFileTest, SavingKeepsThePermissionsAndClearsStaleTemporaryFiles) {
+TEST_F(PrefsFileTest, SavingKeepsThePermissionsAndTheUsersFilesBeside) {
     WritePrefs("#MyPeriod 5\n");
     fs::permissions(PrefsPath(), fs::perms::owner_read | fs::perms::owner_write);
     const auto twoMinutesAgo = fs::file_time_type::clock::now() - std::chrono::minutes(2);
-    // What an interrupted save left, long ago and just now, and a stranger's file.
-    for (const char* name : {".quorrel.txt.3a9f01", ".quorrel.txt.3a9f02", ".other.txt.3a9f03"})
+    // The user's own files, named like the file and old: a save is no sweep.
+    for (const char* name : {".quorrel.txt.2024", ".quorrel.txt.3a9f02", ".other.txt.3a9f03"}) {
         WriteFile(PrefsDir() / name, "#MyPeriod");
-    fs::last_write_time(PrefsDir() / ".quorrel.txt.3a9f01", twoMinutesAgo);
-    fs::last_write_time(PrefsDir() / ".other.txt.3a9f03", twoMinutesAgo);
+        fs::last_write_time(PrefsDir() / name, twoMinutesAgo);
+    }
     Run([&](Headless& h) { h.CloseWindow(ControlPanel()); });
     EXPECT_NE(ReadPrefs().value_or("").find("#MyPeriod 5\n#Sound False\n"), std::string::npos) << "not saved";
     EXPECT_EQ(fs::status(PrefsPath()).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_FALSE(fs::exists(PrefsDir() / ".quorrel.txt.3a9f01"));
-    EXPECT_TRUE(fs::exists(PrefsDir() / ".quorrel.txt.3a9f02"));
-    EXPECT_TRUE(fs::exists(PrefsDir() / ".other.txt.3a9f03"));
+    for (const char* name : {".quorrel.txt.2024", ".quorrel.txt.3a9f02", ".other.txt.3a9f03"})
+        EXPECT_TRUE(fs::exists(PrefsDir() / name)) << name;
 }
 
 // --- a save that fails ----------------------------------------------------------

@@ -101,68 +101,66 @@ TEST_F(StartupTest, AnExistingFolderOrFileNamedLikeTheScreenshotsFolderIsLeftAlo
     EXPECT_EQ(ReadFile(ScreenshotsDir()), "a file");
 }
 
-// The hex tail of a temporary name as the writer makes it: its process id,
-// a count, a random part.
-std::string TemporaryHex(unsigned pid) {
+// A temporary name as the writer makes it: the target's name, the writer's
+// mark, then its process id, a count and a random part in hex.
+std::string OurTemporary(const std::string& target, unsigned count) {
     char hex[32];
-    std::snprintf(hex, sizeof hex, "%08x%08x%08x", pid, 1u, 2u);
-    return hex;
+    std::snprintf(hex, sizeof hex, "%08x%08x%08x", 4242u, count, 2u);
+    return "." + target + ".writing-" + hex;
 }
 
-TEST_F(StartupTest, StaleTemporaryFilesOfInterruptedSavesAreRemovedAtStart) {
+TEST_F(StartupTest, AStartRemovesOnlyTheWritersOwnLeftoversAndOnlyInTheTwoFoldersItWrites) {
     fs::create_directories(ScreenshotsDir());
     const auto twoMinutesAgo = fs::file_time_type::clock::now() - std::chrono::minutes(2);
-    auto plant = [&](const std::string& name, bool stale) {
-        WriteFile(ScreenshotsDir() / name, "partial");
-        if (stale) fs::last_write_time(ScreenshotsDir() / name, twoMinutesAgo);
+    auto plant = [&](const fs::path& path) {
+        WriteFile(path, "partial");
+        fs::last_write_time(path, twoMinutesAgo);
     };
-    // Ours and stale: an interrupted write of a capture.
-    plant(".2026 01 02   03 04 05.png.1f2e3d4c", true);
-    plant(".x.png.abc", true);
-    // Ours but fresh: another running copy may be writing it right now.
-    plant(".2026 01 02   03 04 06.png.1f2e3d4d", false);
-    // Fresh, but no writer holds it (killed between naming and renaming):
-    // no rename will come.
-    plant(".2026 01 02   03 04 08.png." + TemporaryHex(4242), false);
-    // Held, fresh or old: a running copy is writing it (here the test holds its lock).
-    const std::string live = ".2026 01 02   03 04 09.png." + TemporaryHex(4243);
-    const std::string slow = ".2026 01 02   03 04 10.png.1f2e3d4e";
-    plant(live, false);
-    plant(slow, true);
-    std::vector<int> held;
-    for (const std::string& name : {live, slow}) {
-        held.push_back(open((ScreenshotsDir() / name).c_str(), O_RDONLY | O_CLOEXEC));
-        ASSERT_GE(held.back(), 0);
-        ASSERT_EQ(flock(held.back(), LOCK_EX), 0);
-    }
-    // Not ours, however old.
-    for (const char* other : {".hidden-notes",
-                              ".notes.txt.1f2e3d",
-                              ".x.png.xyz",
-                              ".x.png.ab",
-                              "x.png.1f2e3d",
-                              ".png.1f2e3d",
-                              "2026 01 02   03 04 07.png"})
-        plant(other, true);
-    fs::create_directory(ScreenshotsDir() / ".y.png.1f2e3d");
-    fs::last_write_time(ScreenshotsDir() / ".y.png.1f2e3d", twoMinutesAgo);
+    // Left by killed writes, held by no one: they go, whatever their age.
+    const std::vector<fs::path> gone = {ScreenshotsDir() / OurTemporary("2026 01 02   03 04 05.png", 1),
+                                        ScreenshotsDir() / OurTemporary("x.png", 2),
+                                        PrefsDir() / OurTemporary("quorrel.txt", 3)};
+    for (const auto& path : gone) plant(path);
+    WriteFile(ScreenshotsDir() / OurTemporary("2026 01 02   03 04 06.png", 4), "fresh");
+    // Held: a running copy is writing it (here the test holds its lock).
+    const fs::path live = ScreenshotsDir() / OurTemporary("2026 01 02   03 04 09.png", 5);
+    plant(live);
+    const int held = open(live.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+    // The user's own files, however old and however like a temporary name;
+    // and the writer's form in a folder the program does not write.
+    std::vector<fs::path> kept = {live};
+    for (const char* name : {".backup.png.2024",
+                             ".notes.png.123",
+                             ".old.png.deadbeef",
+                             ".x.png.0000000100000002000000ab",
+                             ".x.png.writing-0000000100000002",
+                             "x.png.writing-000000010000000200000003",
+                             ".writing-000000010000000200000003",
+                             "2026 01 02   03 04 07.png"})
+        kept.push_back(ScreenshotsDir() / name);
+    kept.push_back(PrefsDir() / ".quorrel.txt.2024");
+    kept.push_back(DocumentsDir() / OurTemporary("y.png", 6));
+    for (const auto& path : kept)
+        if (path != live) plant(path);
+    // Not a regular file: a folder and a link of the writer's form.
+    const fs::path folder = ScreenshotsDir() / OurTemporary("z.png", 7);
+    const fs::path link = ScreenshotsDir() / OurTemporary("l.png", 8);
+    fs::create_directory(folder);
+    fs::create_symlink(ScreenshotsDir() / "2026 01 02   03 04 07.png", link);
 
     Run([&](Headless& h) {
-        EXPECT_EQ(ListScreenshots(),
-                  (std::vector<std::string>{".2026 01 02   03 04 06.png.1f2e3d4d",
-                                            live,
-                                            slow,
-                                            ".hidden-notes",
-                                            ".notes.txt.1f2e3d",
-                                            ".png.1f2e3d",
-                                            ".x.png.ab",
-                                            ".x.png.xyz",
-                                            ".y.png.1f2e3d",
-                                            "2026 01 02   03 04 07.png",
-                                            "x.png.1f2e3d"}));
+        for (const auto& path : gone) EXPECT_FALSE(fs::exists(path)) << path;
+        EXPECT_FALSE(fs::exists(ScreenshotsDir() / OurTemporary("2026 01 02   03 04 06.png", 4)));
+        for (const auto& path : kept) EXPECT_EQ(ReadFile(path), "partial") << path;
+        EXPECT_TRUE(fs::is_directory(folder));
+        EXPECT_TRUE(fs::is_symlink(link));
         h.CloseWindow(ControlPanel());
     });
-    for (int fd : held) close(fd);
+    close(held);
+    // A save of the preferences removes nothing either.
+    for (const auto& path : kept) EXPECT_EQ(ReadFile(path), "partial") << path;
 }
 
 TEST_F(StartupTest, OneControlPanelAlsoFromItsOwnOpenAndCloseEvents) {
