@@ -29,9 +29,9 @@ constexpr size_t kNameHexDigits = 24;
 // random part, eight hex digits each.
 std::string TemporaryPath(const std::string& target) {
     static std::atomic<unsigned> counter{0};
-    static std::random_device random;
+    static auto* random = new std::random_device;
     char suffix[32];
-    std::snprintf(suffix, sizeof suffix, ".%08x%08x%08x", static_cast<unsigned>(getpid()), counter++, random());
+    std::snprintf(suffix, sizeof suffix, ".%08x%08x%08x", static_cast<unsigned>(getpid()), counter++, (*random)());
     const std::filesystem::path path(target);
     std::string name = ".";
     name += path.filename().string().substr(0, kMaxNameKept);
@@ -84,11 +84,13 @@ bool Abandoned(int dirFd, const char* name, std::string_view hex, time_t staleBe
     return gone;
 }
 
+// Never destroyed, like the random source above: a write may come from an
+// exit handler (the session's end), after the static destructors ran.
 bool FirstTime(const std::string& folder, std::string_view kind) {
-    static std::mutex mutex;
-    static std::set<std::string> done;
-    std::lock_guard lock(mutex);
-    return done.insert(folder + '\0' + std::string(kind)).second;
+    static auto* mutex = new std::mutex;
+    static auto* done = new std::set<std::string>;
+    std::lock_guard lock(*mutex);
+    return done->insert(folder + '\0' + std::string(kind)).second;
 }
 
 }  // namespace
