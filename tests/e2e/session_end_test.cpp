@@ -5,6 +5,7 @@
 #include <signal.h>
 
 #include <cstring>
+#include <string>
 
 #include "tests/e2e/xvfb_fixture.h"
 
@@ -12,13 +13,19 @@ namespace e2e {
 namespace {
 
 // What the run below chooses: one step down from 300 s, and "Stay Quiet".
-constexpr const char* kChosen = "#Window1Position 150,150\n#MyPeriod 240\n#Sound False\n";
+std::string Chosen(int top = 150, int left = 150) {
+    return "#Window1Position " + std::to_string(top) + "," + std::to_string(left) + "\n#MyPeriod 240\n#Sound False\n";
+}
 
 class SessionEnd : public XvfbFixture {
 protected:
     void StartAndChoose() {
         StartProgram();
         ASSERT_TRUE(panel);
+        Choose();
+    }
+
+    void Choose() {
         ClickInPanel(96, 64 + 18);  // the lower arrow: 300 s -> 240 s
         ASSERT_TRUE(OpenPanelMenu(15));
         auto known = x->Mapped();
@@ -43,11 +50,13 @@ TEST_P(SessionEndBySignal, SavesTheChoicesAndExitsWithZero) {
     auto status = program->WaitForExit(20s);
     ASSERT_TRUE(status) << "the program did not end on the signal";
     EXPECT_EQ(*status, 0);
-    EXPECT_EQ(Preferences(), kChosen);
+    EXPECT_EQ(Preferences(), Chosen());
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, SessionEndBySignal, ::testing::Values(SIGTERM, SIGHUP, SIGINT),
-                         [](const ::testing::TestParamInfo<int>& info) { return std::string(sigabbrev_np(info.param)); });
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return std::string(sigabbrev_np(info.param));
+                         });
 
 TEST_F(SessionEnd, ASignalDuringThePrinterDialogStillSavesAndQuits) {
     StartAndChoose();
@@ -63,12 +72,20 @@ TEST_F(SessionEnd, ASignalDuringThePrinterDialogStillSavesAndQuits) {
     auto status = program->WaitForExit(20s);
     ASSERT_TRUE(status) << "the program did not end while its printer dialog was open";
     EXPECT_EQ(*status, 0);
-    EXPECT_EQ(Preferences(), kChosen);
+    EXPECT_EQ(Preferences(), Chosen());
     EXPECT_FALSE(fs::exists(sandbox->Documents() / "Quorrel Help.pdf")) << "the cancelled dialog printed";
 }
 
-TEST_F(SessionEnd, TheXServerGoingAwaySavesTheChoices) {
-    StartAndChoose();
+TEST_F(SessionEnd, TheXServerGoingAwaySavesTheChoicesAndWhereThePanelWasMoved) {
+    StartProgram();
+    ASSERT_TRUE(panel);
+    // Moved as the user would through the window manager: the position saved
+    // is the last one the program saw, with no server left to ask.
+    XMoveWindow(x->display(), panel->id, 400, 300);
+    XFlush(x->display());
+    ASSERT_TRUE(PollUntil([&] { return PanelContent().x != 150; }, 5s)) << "the window manager did not move the panel";
+    const Rect moved = PanelContent();
+    Choose();
     ASSERT_FALSE(HasFatalFailure());
     // The test's own connections go first: they would end this process too.
     input.reset();
@@ -77,7 +94,7 @@ TEST_F(SessionEnd, TheXServerGoingAwaySavesTheChoices) {
     auto status = program->WaitForExit(20s);
     ASSERT_TRUE(status) << "the program kept running without its X server";
     EXPECT_EQ(*status, 1) << "not the orderly end after the connection broke";
-    EXPECT_EQ(Preferences(), kChosen);
+    EXPECT_EQ(Preferences(), Chosen(moved.y, moved.x));
 }
 
 }  // namespace
