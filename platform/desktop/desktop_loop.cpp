@@ -1,5 +1,6 @@
 // The backend's event loop: Qt's, with a QTimer per framework timer and a
-// QSocketNotifier per watched descriptor.
+// QSocketNotifier per watched descriptor; the end of the user's session (a
+// signal, or an exit() inside the loop when the X server goes away).
 #include "platform/desktop/desktop_backend.h"
 
 #include "platform/desktop/qt_conversions.h"
@@ -28,8 +29,9 @@ std::thread::id loopThread;
 native::X11Input* abandonedInput = nullptr;
 native::X11Capture* abandonedCapture = nullptr;
 
-// Runs first among the exit handlers that were there when the loop started;
-// what the loop made later is gone by then, so the end touches none of it.
+// Runs before the exit handlers of what was made before the loop, after
+// those of what the loop made: the statics that the end reaches are never
+// destroyed, and without the display it touches nothing of Qt's.
 void ExitDuringLoop() {
     DesktopBackend* backend = std::exchange(running, nullptr);
     if (backend && std::this_thread::get_id() == loopThread) backend->EndWithoutDisplay();
@@ -141,8 +143,8 @@ void DesktopBackend::UnwatchFd(WatchId id) {
 
 void DesktopBackend::Run(std::function<void()> started) {
     if (quitRequested_) return;  // a quit before the loop ran: nothing to run
-    // Registered now, so that it runs before the exit handlers of everything
-    // made before the loop: the runtime, the backend, Qt's application.
+    // Registered now, so that it runs before the exit handlers of the runtime
+    // and the backend, which were made before the loop.
     static const bool exitHandled = std::atexit(&ExitDuringLoop) == 0;
     if (exitHandled) {
         running = this;
