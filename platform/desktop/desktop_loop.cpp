@@ -3,6 +3,7 @@
 // signal, or an exit() inside the loop when the X server goes away).
 #include "platform/desktop/desktop_backend.h"
 
+#include "platform/desktop/native/x_connection_loss.h"
 #include "platform/desktop/qt_conversions.h"
 #include "platform/desktop/session_signals.h"
 #include "platform/desktop/window_peer.h"
@@ -44,6 +45,9 @@ DesktopBackend::DesktopBackend(std::unique_ptr<native::X11Input> input) : input_
     QApplication::setQuitOnLastWindowClosed(false);
     // Every window and dialog of ours carries the application icon.
     QApplication::setWindowIcon(ApplicationIcon());
+    // After Qt and the platform theme set up theirs: a lost X server must
+    // reach the exit handlers.
+    native::ExitOnConnectionLoss();
     if (session::SignalPipe() >= 0) {
         signals_ = new QSocketNotifier(session::SignalPipe(), QSocketNotifier::Read);
         QObject::connect(signals_, &QSocketNotifier::activated, signals_, [] {

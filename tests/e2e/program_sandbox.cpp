@@ -77,6 +77,7 @@ std::unique_ptr<ChildProcess> ProgramSandbox::Start(const std::string& displayNa
         {"all_proxy", std::nullopt},
         {"no_proxy", "127.0.0.1,localhost"},
     };
+    for (const auto& [name, value] : environment_) env[name] = value;
     return std::make_unique<ChildProcess>(
         std::vector<std::string>{binary_.string()}, env, StdoutPath().string(), StderrPath().string());
 }

@@ -76,7 +76,12 @@ TEST_F(SessionEnd, ASignalDuringThePrinterDialogStillSavesAndQuits) {
     EXPECT_FALSE(fs::exists(sandbox->Documents() / "Quorrel Help.pdf")) << "the cancelled dialog printed";
 }
 
-TEST_F(SessionEnd, TheXServerGoingAwaySavesTheChoicesAndWhereThePanelWasMoved) {
+// With Qt's own look, and with its GTK theme, whose toolkit would end the
+// process at once on a broken connection.
+class SessionEndByXServer : public SessionEnd, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(SessionEndByXServer, SavesTheChoicesAndWhereThePanelWasMoved) {
+    if (*GetParam()) sandbox->SetEnvironment("QT_QPA_PLATFORMTHEME", GetParam());
     StartProgram();
     ASSERT_TRUE(panel);
     // Moved as the user would through the window manager: the position saved
@@ -96,6 +101,11 @@ TEST_F(SessionEnd, TheXServerGoingAwaySavesTheChoicesAndWhereThePanelWasMoved) {
     EXPECT_EQ(*status, 1) << "not the orderly end after the connection broke";
     EXPECT_EQ(Preferences(), Chosen(moved.y, moved.x));
 }
+
+INSTANTIATE_TEST_SUITE_P(Themes, SessionEndByXServer, ::testing::Values("", "gtk3"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                             return std::string(*info.param ? info.param : "QtOwn");
+                         });
 
 }  // namespace
 }  // namespace e2e
