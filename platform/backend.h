@@ -43,6 +43,11 @@ struct PeerAccess {
     static bool PositionSet(const Window& window);
     // Gone without any event (the framework's runtime reset).
     static void Discard(Window& window);
+    // The user's session ends (a signal, a logout, the display gone): every
+    // open window is closed as its close box would close it, the newest
+    // first, and the application quits if none of their Close events did.
+    // A call while one runs does nothing.
+    static void SessionEnded();
 
     // --- controls -----------------------------------------------------------
     static void Toggled(CheckBox& box, bool value);  // sets Value, raises Action

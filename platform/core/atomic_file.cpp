@@ -31,7 +31,9 @@ constexpr size_t kNameHexDigits = 24;
 
 std::string TemporaryPath(const std::string& target) {
     static std::atomic<unsigned> counter{0};
-    static std::random_device random;
+    // Never destroyed: a write may come from an exit handler (the session's
+    // end), after the static destructors ran.
+    static auto* random = new std::random_device;
     char suffix[48];
     std::snprintf(suffix,
                   sizeof suffix,
@@ -39,7 +41,7 @@ std::string TemporaryPath(const std::string& target) {
                   kTemporaryMark.data(),
                   static_cast<unsigned>(getpid()),
                   counter++,
-                  random());
+                  (*random)());
     const std::filesystem::path path(target);
     std::string name = ".";
     name += path.filename().string().substr(0, kMaxNameKept);

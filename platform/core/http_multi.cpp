@@ -8,9 +8,11 @@
 namespace fw {
 
 namespace {
+// Never destroyed: a request may end in an exit handler (the session's end),
+// after the static destructors of what the event loop made.
 std::unique_ptr<HttpMulti>& TheMulti() {
-    static std::unique_ptr<HttpMulti> multi;
-    return multi;
+    static auto* multi = new std::unique_ptr<HttpMulti>;
+    return *multi;
 }
 }  // namespace
 

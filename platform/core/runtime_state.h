@@ -25,6 +25,7 @@ struct RuntimeState {
     int32_t exitStatus = 0;
     bool quitRequested = false;
     bool failed = false;  // the default handling of an exception has run
+    bool sessionEnding = false;
 };
 
 RuntimeState& State();

@@ -120,6 +120,18 @@ std::shared_ptr<Control> Window::_ControlByName(const std::string& name) const {
 
 void PeerAccess::CloseRequested(Window& window) { window.Close(); }
 
+void PeerAccess::SessionEnded() {
+    CheckMainThread();
+    auto& st = State();
+    if (st.sessionEnding) return;
+    st.sessionEnding = true;
+    // A copy: each Close takes its window off the list, and a Close event may
+    // open or close others.
+    const auto windows = st.openWindows;
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) (*it)->Close();
+    if (!State().quitRequested) QuitApplication(0);
+}
+
 void PeerAccess::Moved(Window& window, int32_t top, int32_t left) {
     window.StoreProperty(Window::TopProperty, top);
     window.StoreProperty(Window::LeftProperty, left);

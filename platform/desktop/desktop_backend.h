@@ -24,6 +24,13 @@ public:
     ~DesktopBackend() override;
     // Lets go of every Qt object while the QApplication still exists.
     void Shutdown();
+    // What ends the program when the process exits while the loop runs (the
+    // X server gone: Xlib and Qt then call exit()). It runs after the
+    // session's end has closed the windows, with the display out of use.
+    void SetEndOfProcess(std::function<void()> end) { endOfProcess_ = std::move(end); }
+    // The process is exiting inside the loop: from here on nothing touches
+    // Qt's windows or the X server; the windows close and the program ends.
+    void EndWithoutDisplay();
 
     TimerId StartTimer(int64_t ms, bool repeat, std::function<void()> fn) override;
     void StopTimer(TimerId id) override;
@@ -77,6 +84,9 @@ private:
     std::map<WatchId, Watch> watches_;
     uint64_t nextId_ = 1;
     bool quitRequested_ = false;
+    bool withoutDisplay_ = false;
+    QSocketNotifier* signals_ = nullptr;
+    std::function<void()> endOfProcess_;
 
     std::unique_ptr<native::X11Input> input_;
     native::PointerPosition pointer_;

@@ -32,7 +32,9 @@ QString CaptionOr(const std::shared_ptr<fw::MessageDialogButton>& b, const char*
 
 }  // namespace
 
+// Without the display no modal can open: each ends at once, as after a quit.
 void DesktopBackend::RunMessageBox(const std::string& text) {
+    if (withoutDisplay_) return;
     MessageDialogView box(QStringLiteral("Quorrel"), QMessageBox::NoIcon, ToQ(text), QString());
     box.setWindowModality(Qt::ApplicationModal);
     QPushButton* ok = box.AddButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
@@ -42,6 +44,7 @@ void DesktopBackend::RunMessageBox(const std::string& text) {
 }
 
 int DesktopBackend::RunMessageDialog(fw::MessageDialog& dialog) {
+    if (withoutDisplay_) return dialog.CancelButton() && dialog.CancelButton()->Visible() ? 1 : 0;
     MessageDialogView box(
         ToQ(dialog.Title()), IconFor(dialog.Icon()), ToQ(dialog.Message()), ToQ(dialog.Explanation()));
     box.setWindowModality(Qt::ApplicationModal);
@@ -64,6 +67,7 @@ int DesktopBackend::RunMessageDialog(fw::MessageDialog& dialog) {
 }
 
 std::unique_ptr<fw::PrintJobPeer> DesktopBackend::RunPrinterDialog() {
+    if (withoutDisplay_) return nullptr;
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     // Without a printer the dialog offers a PDF file: name it so that
     // confirming the dialog as it stands prints somewhere sensible.

@@ -44,11 +44,17 @@ QIcon ApplicationIcon() {
     return icon;
 }
 
-std::unique_ptr<fw::WindowPeer> DesktopBackend::CreateWindowPeer(fw::Window& window) { return MakeWindowPeer(window); }
+// Without the display a window lives in the model alone.
+std::unique_ptr<fw::WindowPeer> DesktopBackend::CreateWindowPeer(fw::Window& window) {
+    return withoutDisplay_ ? nullptr : MakeWindowPeer(window);
+}
 
-void DesktopBackend::Beep() { QApplication::beep(); }
+void DesktopBackend::Beep() {
+    if (!withoutDisplay_) QApplication::beep();
+}
 
 void DesktopBackend::ShowURL(const std::string& url) {
+    if (withoutDisplay_) return;
     // Qt hands the address to xdg-open and does not wait for it.
     QDesktopServices::openUrl(QUrl(ToQ(url)));
 }

@@ -1,6 +1,8 @@
 // The process entry of the real binary: the desktop backend over Qt, then the
 // program. Without an X display there is nothing to show: say so and stop.
+#include "app/startup.h"
 #include "platform/desktop/desktop_backend.h"
+#include "platform/desktop/session_signals.h"
 
 #include <QApplication>
 
@@ -12,6 +14,9 @@ int main(int, char** argv) {
     // A file-size limit makes a write fail with EFBIG, which the writers
     // report like a full disk, instead of ending the program.
     std::signal(SIGXFSZ, SIG_IGN);
+    // A logout's SIGHUP or SIGTERM, or Ctrl+C, is taken by the event loop
+    // once it runs; one that comes earlier waits for it.
+    desktop::session::CatchSignals();
     auto input = native::X11Input::Open();
     if (!input) {
         const char* display = std::getenv("DISPLAY");
@@ -31,6 +36,12 @@ int main(int, char** argv) {
     auto backend = std::make_unique<desktop::DesktopBackend>(std::move(input));
     desktop::DesktopBackend* desktopBackend = backend.get();
     fw::InstallBackend(std::move(backend));
+    // When the process exits inside the loop, the windows have been closed
+    // (the preferences saved); what main does after the loop follows there.
+    desktopBackend->SetEndOfProcess([] {
+        quorrel::ReleaseModuleGlobals();
+        fw::RuntimeExit();
+    });
     const int status = quorrel::main();
     // Qt's objects go while Qt is still there; the backend itself stays
     // installed until the framework lets it go.

@@ -22,9 +22,11 @@ namespace desktop {
 namespace {
 
 class DesktopWindowPeer;
+// Never destroyed: a peer may go in an exit handler, after the static
+// destructors of what was made during the loop.
 std::set<DesktopWindowPeer*>& LivePeers() {
-    static std::set<DesktopWindowPeer*> peers;
-    return peers;
+    static auto* peers = new std::set<DesktopWindowPeer*>;
+    return *peers;
 }
 bool widgetsReleased = false;
 
@@ -77,6 +79,7 @@ public:
             if (auto w = Model()) Deliver([&] { fw::PeerAccess::Restored(*w); });
         };
         widget_->moved = [this] {
+            RememberOrigin();
             if (placing_ || !widget_ || !widget_->isVisible()) return;
             if (auto w = Model()) Deliver([&] { fw::PeerAccess::Moved(*w, CurrentTop(), CurrentLeft()); });
         };
@@ -141,6 +144,7 @@ public:
             shown_ = true;
             if (auto w = Model()) margins_ = FrameMargins(w->Frame(), *widget_);
             PlaceContent();
+            RememberOrigin();
             FocusFirstControl();
         }
         if (widget_->windowState() & Qt::WindowMinimized)
@@ -164,14 +168,21 @@ public:
         ReleaseWidget(false);
     }
 
-    // Until it first shows, the window stands where the program asked.
+    // Until it first shows, the window stands where the program asked; once
+    // the widgets are let go, where it was last seen.
     int32_t CurrentTop() override {
         auto w = Model();
+        if (widgetsReleased && shown_) return lastOrigin_.y();
         return shown_ || !w ? ContentOrigin().y() : fw::PeerAccess::ModelTop(*w);
     }
     int32_t CurrentLeft() override {
         auto w = Model();
+        if (widgetsReleased && shown_) return lastOrigin_.x();
         return shown_ || !w ? ContentOrigin().x() : fw::PeerAccess::ModelLeft(*w);
+    }
+
+    void RememberOrigin() {
+        if (widget_ && shown_ && !widgetsReleased) lastOrigin_ = ContentOrigin();
     }
 
 private:
@@ -306,6 +317,7 @@ private:
         placing_ = true;
         widget_->setGeometry(QRect(origin - ContentOffset(), widget_->size()));
         placing_ = false;
+        RememberOrigin();
     }
 
     // The keyboard focus starts on the first control in tab order that the
@@ -340,6 +352,7 @@ private:
     std::weak_ptr<fw::MenuBar> shownTree_;
     std::map<fw::RectControl*, std::unique_ptr<ControlPeer>> controls_;
     placement::Margins margins_;
+    QPoint lastOrigin_;
     bool placing_ = false, shown_ = false, placed_ = false;
 };
 
@@ -348,6 +361,8 @@ private:
 std::unique_ptr<fw::WindowPeer> MakeWindowPeer(fw::Window& window) {
     return std::make_unique<DesktopWindowPeer>(window);
 }
+
+void AbandonAllWindowWidgets() { widgetsReleased = true; }
 
 void ReleaseAllWindowWidgets() {
     for (DesktopWindowPeer* peer : LivePeers()) peer->ReleaseWidget(true);

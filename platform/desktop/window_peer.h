@@ -15,5 +15,8 @@ std::unique_ptr<fw::WindowPeer> MakeWindowPeer(fw::Window& window);
 // Lets go of every window widget while Qt still runs (at the end of the
 // process); peers destroyed later touch no widget.
 void ReleaseAllWindowWidgets();
+// The display is gone: the peers touch their widgets no more and answer
+// with the positions they last saw.
+void AbandonAllWindowWidgets();
 
 }  // namespace desktop

@@ -95,6 +95,7 @@ public:
     void PressUp(const std::shared_ptr<Window>& w, const std::string& control);
     void PressDown(const std::shared_ptr<Window>& w, const std::string& control);
     void CloseWindow(const std::shared_ptr<Window>& w);  // the close button
+    void EndSession();                                   // a signal or a logout: as the desktop backend reports it
     void Minimize(const std::shared_ptr<Window>& w);
     void Restore(const std::shared_ptr<Window>& w);
     void MoveWindow(const std::shared_ptr<Window>& w, int32_t top, int32_t left);

@@ -75,6 +75,8 @@ void Headless::CloseWindow(const std::shared_ptr<Window>& w) {
     if (!impl_->quitting && NotNil(w)->IsOpen()) fw::PeerAccess::CloseRequested(*w);
 }
 
+void Headless::EndSession() { fw::PeerAccess::SessionEnded(); }
+
 void Headless::Minimize(const std::shared_ptr<Window>& w) {
     if (auto* peer = PeerOf(w)) peer->minimized = true;
 }

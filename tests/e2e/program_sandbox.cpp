@@ -58,7 +58,8 @@ void ProgramSandbox::InstallWithBundle(const std::map<std::string, std::string>&
 
 void ProgramSandbox::UseGtkDesktop() {
     // The desktop's settings where GTK looks with XDG_CONFIG_HOME unset.
-    desktopEnvironment_ = quorrel::test::GtkDesktopEnvironment(Home() / ".config", root_ / "desktop");
+    for (const auto& [name, value] : quorrel::test::GtkDesktopEnvironment(Home() / ".config", root_ / "desktop"))
+        environment_[name] = value;
 }
 
 std::unique_ptr<ChildProcess> ProgramSandbox::Start(const std::string& displayName) const {
@@ -85,7 +86,7 @@ std::unique_ptr<ChildProcess> ProgramSandbox::Start(const std::string& displayNa
         {"QT_QPA_PLATFORMTHEME", std::nullopt},
         {"FONTCONFIG_FILE", std::nullopt},
     };
-    for (const auto& [name, value] : desktopEnvironment_) env[name] = value;
+    for (const auto& [name, value] : environment_) env[name] = value;
     return std::make_unique<ChildProcess>(
         std::vector<std::string>{binary_.string()}, env, StdoutPath().string(), StderrPath().string());
 }

@@ -37,6 +37,9 @@ public:
     // URLs handed to the desktop's URL handler, one per line.
     std::vector<std::string> OpenedUrls() const;
 
+    // An environment variable for later starts, over the sandbox's own.
+    void SetEnvironment(const std::string& name, const std::string& value) { environment_[name] = value; }
+
     // Starts the program; an empty display starts it with none.
     std::unique_ptr<ChildProcess> Start(const std::string& displayName) const;
 
@@ -44,7 +47,7 @@ private:
     void WriteFakeUrlHandler();
     fs::path root_;
     fs::path binary_;
-    std::map<std::string, std::string> desktopEnvironment_;
+    std::map<std::string, std::string> environment_;
     bool keep_ = false;
 };
 

@@ -74,4 +74,6 @@ XvfbServer::XvfbServer(int width, int height, const std::string& logDir, int dep
 
 XvfbServer::~XvfbServer() = default;  // the child process kills the server
 
+void XvfbServer::Kill() { process_->Kill(); }
+
 }  // namespace e2e

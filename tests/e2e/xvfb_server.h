@@ -18,6 +18,9 @@ public:
     ~XvfbServer();
 
     const std::string& DisplayName() const { return displayName_; }
+    // Ends the server at once, as a crash or a logout does: every client's
+    // connection breaks.
+    void Kill();
 
 private:
     std::unique_ptr<ChildProcess> process_;
