@@ -46,7 +46,7 @@ public:
             p.save();
             p.translate(at.x(), at.y() - top);
             p.setPen(pen);
-            for (const Line& line : block) line.layout->lineAt(line.index).draw(&p, QPointF(0, line.paragraphTop));
+            for (const Line& line : block) line.layout->lineAt(line.index).draw(&p, QPointF(0, line.top));
             p.restore();
         });
     }
@@ -56,9 +56,8 @@ public:
 private:
     struct Line {
         std::shared_ptr<QTextLayout> layout;
-        int index;            // within the layout
-        double paragraphTop;  // of its layout, in the text's coordinates
-        double top, bottom;
+        int index;           // within the layout
+        double top, bottom;  // in the text's coordinates
     };
 
     // A line waits to be drawn: the next paragraph is laid out when none does.
@@ -94,18 +93,18 @@ private:
         option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         layout->setTextOption(option);
         layout->setFormats(runs);
+        // Every line stands at the layout's origin and is drawn where its own
+        // top says: Qt's fixed-point positions would overflow down a long
+        // paragraph at the printer's resolution.
         layout->beginLayout();
-        double y = 0;
         for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
             line.setLineWidth(width_);
             line.setLeadingIncluded(true);
-            line.setPosition(QPointF(0, y));
-            waiting_.push_back(
-                {layout, line.lineNumber(), paragraphTop_, paragraphTop_ + y, paragraphTop_ + y + line.height()});
-            y += line.height();
+            line.setPosition(QPointF(0, 0));
+            waiting_.push_back({layout, line.lineNumber(), top_, top_ + line.height()});
+            top_ += line.height();
         }
         layout->endLayout();
-        paragraphTop_ += y;
     }
 
     fw::CharStyle StyleAt(size_t index) const { return index < styles_.size() ? styles_[index] : fw::CharStyle{}; }
@@ -119,7 +118,7 @@ private:
     qsizetype next_ = 0;  // where the next paragraph starts, -1 after the last
     size_t styleIndex_ = 0;
     fw::CharStyle runStyle_;
-    double paragraphTop_ = 0;
+    double top_ = 0;            // of the next line laid out
     std::deque<Line> waiting_;  // laid out, not yet drawn
 };
 
