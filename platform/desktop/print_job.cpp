@@ -42,12 +42,13 @@ PrintJob::PrintJob(std::unique_ptr<QPrinter> printer) : printer_(std::move(print
         Fail("The margins chosen leave no room on the paper: make them smaller and print again.");
     // The painter's origin is the paper's corner; the mapping keeps to the margins.
     printer_->setFullPage(true);
-    // Copies that the printer does not make, and the order of the pages
-    // (which no engine changes), are done here.
-    if (!printer_->supportsMultipleCopies() && printer_->copyCount() > 1) {
-        copies_ = printer_->copyCount();
-        collate_ = printer_->collateCopies();
-    }
+    // Copies and the order of the pages are done here, for every printer:
+    // no engine changes the order, the PDF file makes no copies, and Qt hands
+    // the print system the number of copies but not whether to collate them.
+    copies_ = std::max(1, printer_->copyCount());
+    collate_ = printer_->collateCopies();
+    printer_->setCopyCount(1);
+    twoSided_ = printer_->duplex() != QPrinter::DuplexNone;
     reverse_ = printer_->pageOrder() == QPrinter::LastPageFirst;
     keep_ = reverse_ || (copies_ > 1 && collate_);
     StartPage();
@@ -113,12 +114,16 @@ void PrintJob::EndPage() {
 void PrintJob::PaintKeptPages() {
     if (reverse_) std::reverse(kept_.begin(), kept_.end());
     const int sets = collate_ ? copies_ : 1, each = collate_ ? 1 : copies_;
-    for (int set = 0; set < sets; ++set)
+    for (int set = 0; set < sets; ++set) {
+        // On both sides of the paper, a set of an odd number of pages ends
+        // with a blank one, so that the next set starts on a sheet of its own.
+        if (set > 0 && twoSided_ && kept_.size() % 2 == 1 && !NextSheet()) return;
         for (const auto& page : kept_)
             for (int copy = 0; copy < each; ++copy) {
                 if (!NextSheet()) return;
                 for (const PaintOp& op : page) op(painter_);
             }
+    }
 }
 
 void PrintJob::Finish() {

@@ -33,8 +33,7 @@ struct PageMapping {
 PageMapping MapPageModel(const QRectF& paper, const QMarginsF& printerMargins);
 
 // The job draws only the pages chosen in the printer dialog, in the order
-// chosen, and makes the copies asked for where the printer does not make
-// them itself. Nothing is started on the printer before the first page it
+// chosen, and draws the copies asked for, collated or not. Nothing is started on the printer before the first page it
 // paints, so that a job that cannot print leaves no file or print behind.
 class PrintJob : public fw::PrintJobPeer {
 public:
@@ -98,9 +97,10 @@ private:
     int page_ = 1;          // the model page being drawn
     bool chosen_ = false;   // and whether it is one the user chose
     bool started_ = false;  // the painter is on the printer
-    int copies_ = 1;        // that this job draws (the printer makes none)
+    int copies_ = 1;        // that this job draws
     bool collate_ = true;
     bool reverse_ = false;                    // last page first
+    bool twoSided_ = false;                   // both sides of the paper
     bool keep_ = false;                       // pages are painted when the job finishes (collated copies, reversed)
     std::vector<PaintOp> pageOps_;            // what the current page drew, for its copies
     std::vector<std::vector<PaintOp>> kept_;  // every page chosen, when kept

@@ -174,19 +174,52 @@ INSTANTIATE_TEST_SUITE_P(
                     "The printer could not be opened."}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
 
-// A printer of the print system: the job reaches its queue under its name;
-// when cupsd is stopped while the dialog is open, the user is told that the
-// help was not printed.
-TEST_F(HelpPrintChoices, PrintSystemQueueTakesTheJobUnderItsName) {
+// A printer of the print system: the job reaches its queue under its name,
+// with the pages and copies chosen, the copies in the document, collated (Qt
+// tells the print system the number of copies but not how to collate them).
+// On both sides of the paper each set of an odd number of pages ends with a
+// blank one, so that the next copy starts on a sheet of its own.
+struct QueueCase {
+    const char* name;
+    int from, to, copies;
+    QPrinter::DuplexMode duplex;
+    std::vector<int> pages;  // the page numbers in the document the queue holds (0: blank)
+    friend void PrintTo(const QueueCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class PrintSystemQueue : public HelpPrintChoices, public ::testing::WithParamInterface<QueueCase> {};
+
+TEST_P(PrintSystemQueue, TakesTheJobUnderItsNameWithThePagesAndCopiesChosen) {
+    const QueueCase c = GetParam();
     quorrel::test::PrivateCups cups(dir_ / "cups");
     ASSERT_TRUE(cups.WaitUntilReady(std::chrono::seconds(20))) << "the private cupsd did not start:\n" << cups.Log();
     Print(
-        NumberedLines(), [](QPrinter& printer) { UseQueue(printer); }, Pdf());
+        NumberedLines(),
+        [c](QPrinter& printer) {
+            UseQueue(printer);
+            printer.setPrintRange(QPrinter::PageRange);
+            printer.setFromTo(c.from, c.to);
+            printer.setCopyCount(c.copies);
+            printer.setCollateCopies(true);
+            printer.setDuplex(c.duplex);
+            ASSERT_EQ(printer.duplex(), c.duplex);
+        },
+        Pdf());
     EXPECT_TRUE(backend_->messages.empty());
     EXPECT_FALSE(OpenHelp());
     EXPECT_EQ(cups.JobTitles(), std::vector<std::string>{"Quorrel Help"});
+    EXPECT_EQ(PageNumbers(cups.FirstDocument()), c.pages);
 }
 
+INSTANTIATE_TEST_SUITE_P(
+    Dialog, PrintSystemQueue,
+    ::testing::Values(QueueCase{"TwoCollatedCopies", 2, 3, 2, QPrinter::DuplexNone, {2, 3, 2, 3}},
+                      QueueCase{
+                          "TwoSidedCopiesOfThreePages", 2, 4, 2, QPrinter::DuplexLongSide, {2, 3, 4, 0, 2, 3, 4}}),
+    [](const ::testing::TestParamInfo<QueueCase>& info) { return std::string(info.param.name); });
+
+// cupsd stopped while the dialog is open: the user is told that the help was
+// not printed.
 TEST_F(HelpPrintChoices, PrintSystemStoppedWhileTheDialogIsOpenIsReported) {
     quorrel::test::PrivateCups cups(dir_ / "cups");
     ASSERT_TRUE(cups.WaitUntilReady(std::chrono::seconds(20))) << "the private cupsd did not start:\n" << cups.Log();

@@ -1,6 +1,7 @@
 // A print system of the test's own: cupsd with a private configuration,
-// listening on a socket in a temporary folder, with one queue that takes any
-// job into a file. This thread's CUPS requests (Qt's among them) go to it.
+// listening on a socket in a temporary folder, with one stopped queue that
+// takes jobs and keeps them, their documents in its spool folder. This
+// thread's CUPS requests (Qt's among them) go to it.
 #pragma once
 
 #include "tests/e2e/child_process.h"
@@ -50,7 +51,27 @@ public:
                   "</Policy>\n");
         Write("printers.conf",
               std::string("<Printer ") + kQueue + ">\nInfo Quorrel test queue\nDeviceURI file://" +
-                  (dir_ / "out/printed").string() + "\nState Idle\nAccepting Yes\nShared No\n</Printer>\n");
+                  (dir_ / "out/printed").string() + "\nState Stopped\nAccepting Yes\nShared No\n</Printer>\n");
+        // A PostScript printer of A4 paper that prints on both sides.
+        fs::create_directories(dir_ / "ppd");
+        Write("ppd/" + std::string(kQueue) + ".ppd",
+              "*PPD-Adobe: \"4.3\"\n*FormatVersion: \"4.3\"\n*FileVersion: \"1.0\"\n*LanguageVersion: English\n"
+              "*LanguageEncoding: ISOLatin1\n*PCFileName: \"QTEST.PPD\"\n*Manufacturer: \"Quorrel\"\n"
+              "*Product: \"(Test)\"\n*ModelName: \"Quorrel Test\"\n*ShortNickName: \"Quorrel Test\"\n"
+              "*NickName: \"Quorrel Test\"\n*PSVersion: \"(3010.000) 0\"\n*LanguageLevel: \"3\"\n"
+              "*ColorDevice: True\n*DefaultColorSpace: RGB\n*FileSystem: False\n*Throughput: \"1\"\n"
+              "*LandscapeOrientation: Plus90\n*TTRasterizer: Type42\n"
+              "*OpenUI *PageSize/Media Size: PickOne\n*DefaultPageSize: A4\n"
+              "*PageSize A4/A4: \"<</PageSize[595 842]>>setpagedevice\"\n*CloseUI: *PageSize\n"
+              "*OpenUI *PageRegion: PickOne\n*DefaultPageRegion: A4\n"
+              "*PageRegion A4/A4: \"<</PageSize[595 842]>>setpagedevice\"\n*CloseUI: *PageRegion\n"
+              "*DefaultImageableArea: A4\n*ImageableArea A4/A4: \"18 18 577 824\"\n"
+              "*DefaultPaperDimension: A4\n*PaperDimension A4/A4: \"595 842\"\n"
+              "*OpenUI *Duplex/2-Sided Printing: PickOne\n*DefaultDuplex: None\n"
+              "*Duplex None/Off: \"<</Duplex false>>setpagedevice\"\n"
+              "*Duplex DuplexNoTumble/Long Edge: \"<</Duplex true/Tumble false>>setpagedevice\"\n"
+              "*Duplex DuplexTumble/Short Edge: \"<</Duplex true/Tumble true>>setpagedevice\"\n"
+              "*CloseUI: *Duplex\n");
         cupsd_ = std::make_unique<e2e::ChildProcess>(std::vector<std::string>{"/usr/sbin/cupsd",
                                                                               "-f",
                                                                               "-c",
@@ -95,6 +116,8 @@ public:
         return titles;
     }
 
+    // The document of the first job, as the queue holds it.
+    std::filesystem::path FirstDocument() const { return dir_ / "spool/d00001-001"; }
     // What cupsd said, for a test that fails.
     std::string Log() const {
         return e2e::ReadFile((dir_ / "log/stderr").string()) + e2e::ReadFile((dir_ / "log/error_log").string());
@@ -102,7 +125,7 @@ public:
 
 private:
     std::string Socket() const { return (dir_ / "cups.sock").string(); }
-    void Write(const char* name, const std::string& text) const { std::ofstream(dir_ / name) << text; }
+    void Write(const std::string& name, const std::string& text) const { std::ofstream(dir_ / name) << text; }
 
     std::filesystem::path dir_;
     std::unique_ptr<e2e::ChildProcess> cupsd_;
