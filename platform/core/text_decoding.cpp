@@ -2,6 +2,8 @@
 // then Windows-1252; what cannot be decoded becomes U+FFFD.
 #include "platform/core/text_decoding.h"
 
+#include "platform/core/text_ops.h"
+
 #include <iconv.h>
 
 #include <cerrno>
@@ -153,18 +155,6 @@ bool FromIconv(const std::string& s, const std::string& charset, std::string& ou
     return IsValidUtf8(out);
 }
 
-std::string Lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
-std::string Trim(const std::string& s) {
-    const size_t b = s.find_first_not_of(" \t\r\n");
-    if (b == std::string::npos) return {};
-    return s.substr(b, s.find_last_not_of(" \t\r\n") - b + 1);
-}
-
 bool OneOf(const std::string& name, std::initializer_list<const char*> names) {
     for (const char* n : names)
         if (name == n) return true;
@@ -179,11 +169,11 @@ std::string CharsetOf(const std::string& contentType) {
         const size_t next = contentType.find(';', at + 1);
         const std::string param = contentType.substr(at + 1, next == std::string::npos ? next : next - at - 1);
         const size_t eq = param.find('=');
-        if (eq != std::string::npos && Lower(Trim(param.substr(0, eq))) == "charset") {
-            std::string value = Trim(param.substr(eq + 1));
+        if (eq != std::string::npos && StringLCase(StringTrim(param.substr(0, eq))) == "charset") {
+            std::string value = StringTrim(param.substr(eq + 1));
             if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
                 value = value.substr(1, value.size() - 2);
-            return Lower(Trim(value));
+            return StringLCase(StringTrim(value));
         }
         at = next;
     }
@@ -196,7 +186,7 @@ std::string DecodeText(const std::string& bytes, const std::string& charset) {
     if (starts("\xFF\xFE", 2)) return FromUtf16(bytes, 2, false);
     if (starts("\xFE\xFF", 2)) return FromUtf16(bytes, 2, true);
 
-    const std::string name = Lower(Trim(charset));
+    const std::string name = StringLCase(StringTrim(charset));
     if (OneOf(name, {"utf-8", "utf8", "unicode-1-1-utf-8"})) return FromUtf8(bytes, 0);
     // Without a mark, UTF-16 is little-endian in practice.
     if (OneOf(name, {"utf-16", "utf-16le", "ucs-2", "unicode"})) return FromUtf16(bytes, 0, false);
