@@ -34,7 +34,9 @@ void PrintHelpText() {
 
         printer = NotNil(NotNil(HelpInstance())->TextArea1())->styledTextPrinter(job, pageWidth - 48);
         NotNil(printer);
-        while (!printer->EOF()) {
+        // A job that cannot print (no room inside the margins, say) is not
+        // laid out to its end for nothing.
+        while (!printer->EOF() && RuntimeStringCompare(job->Failure(), "") == 0) {
             printer->DrawBlock(36, 36, pageHeight - 48);
             if (!printer->EOF()) {
                 DrawPageFoot(*job, page, footer);
@@ -45,8 +47,15 @@ void PrintHelpText() {
             }
             RuntimeBackgroundTask();
         }
-        // The last page stays open for the job to finish.
         DrawPageFoot(*job, page, footer);
+        // Handed over here, where the print system can still refuse it: then
+        // the user is told, and the Help window stays open with its text.
+        job->Finish();
+        const std::string failure = job->Failure();
+        if (RuntimeStringCompare(failure, "") != 0) {
+            RuntimeMsgBox(RuntimeAddString("The help was not printed. ", failure));
+            return;
+        }
     }
 
     NotNil(HelpInstance())->Close();

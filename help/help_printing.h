@@ -8,7 +8,8 @@ namespace quorrel {
 using namespace fw;
 
 // Prints the styled help text through the printer dialog, then closes the
-// Help window (also when the dialog is cancelled).
+// Help window (also when the dialog is cancelled). A print that fails is
+// reported, and the Help window then stays open.
 void PrintHelpText();
 
 }  // namespace quorrel

@@ -91,6 +91,9 @@ public:
     virtual void DrawString(const std::string& text, double x, double y, double wrapWidth, bool condense) = 0;
     virtual void NextPage() = 0;
     virtual void Finish() = 0;  // the job's drawing context is let go: hand it to the printer
+    // Empty while the job can print (after Finish: it was handed over);
+    // otherwise why it did not, in words for the user.
+    virtual std::string Failure() const = 0;
 };
 
 // Draws a text area's styled text onto a job, block by block.

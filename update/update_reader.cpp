@@ -22,8 +22,11 @@ std::string updateWindow::returnValue(const std::string& text, const std::string
     return StringDBCSMid3(text, s, q - s);
 }
 
+// Each field is read without the white space around it, so that a version
+// written on a line of its own (LF or CRLF around it) reads as its numbers.
+// The text shown in the dialog stays as written.
 double VersionField(const std::string& version, int32_t field) {
-    return StringVal(StringNthField(version, ".", field));
+    return StringVal(StringTrim(StringNthField(version, ".", field)));
 }
 
 }  // namespace quorrel

@@ -1,4 +1,5 @@
 #include "platform/core/http_transfer.h"
+#include "platform/core/text_decoding.h"
 
 #include <curl/urlapi.h>
 
@@ -49,8 +50,11 @@ bool HTTPSocket::Busy() const { return transfer_ != nullptr; }
 void HTTPSocket::Finished(const std::string& url, int32_t status, std::shared_ptr<InternetHeaders> headers,
                           std::string body) {
     auto self = std::static_pointer_cast<HTTPSocket>(weak_from_this().lock());
+    // The body is handed over as text: decoded from whatever encoding it came
+    // in, so that its tags and words read the same in any of them.
+    std::string text = DecodeText(body, CharsetOf(headers->Value("Content-Type")));
     Raise<std::shared_ptr<HTTPSocket>, std::string, int32_t, std::shared_ptr<InternetHeaders>, std::string>(
-        "PageReceived", self, url, status, std::move(headers), std::move(body));
+        "PageReceived", self, url, status, std::move(headers), std::move(text));
 }
 
 void HTTPSocket::Failed(int32_t code) {

@@ -28,7 +28,9 @@ private:
 
 // An asynchronous HTTP client. Get returns at once; later PageReceived
 // (socket, url, status, headers, body) or Error (socket, code) is raised on
-// the main thread.
+// the main thread. The body comes as UTF-8 text, decoded by its byte-order
+// mark, else by the charset its Content-Type names, else as UTF-8 or
+// Windows-1252 (DecodeText).
 class HTTPSocket : public Control {
 public:
     HTTPSocket();

@@ -18,6 +18,8 @@ void Graphics::DrawString(const std::string& text, double x, double y, double wr
     job_->DrawString(text, x, y, wrapWidth, condense);
 }
 void Graphics::NextPage() { job_->NextPage(); }
+void Graphics::Finish() { job_->Finish(); }
+std::string Graphics::Failure() const { return job_->Failure(); }
 
 PrintJobPeer& PeerAccess::Job(Graphics& graphics) { return *graphics.job_; }
 

@@ -23,6 +23,12 @@ public:
     void Bold(bool b);
     void DrawString(const std::string& text, double x, double y, double wrapWidth = 0, bool condense = false);
     void NextPage();
+    // Hands the job to the printer now (releasing the context does it
+    // otherwise); the print system may still refuse it here.
+    void Finish();
+    // Empty while the job goes well, and once Finish handed it over;
+    // otherwise why nothing (or not all) was printed, in the user's words.
+    std::string Failure() const;
     std::string ClassName() const override { return "Graphics"; }
 
 private:

@@ -101,6 +101,38 @@ std::string StringNthField(const std::string& s, const std::string& sep, int32_t
     }
 }
 
+namespace {
+
+// The byte length of the white space character at s[i], 0 when it is none:
+// ASCII's, Unicode's White_Space characters beyond it, and the byte-order
+// mark (a zero-width no-break space).
+size_t WhiteSpaceAt(const std::string& s, size_t i) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    if (c == ' ' || (c >= '\t' && c <= '\r')) return 1;
+    const size_t n = CharLength(s, i);
+    if (n == 1) return 0;
+    uint32_t cp = c & (0xFF >> (n + 1));
+    for (size_t k = 1; k < n; ++k) cp = cp << 6 | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+    const bool space = cp == 0x85 || cp == 0xA0 || cp == 0x1680 || (cp >= 0x2000 && cp <= 0x200A) || cp == 0x2028 ||
+                       cp == 0x2029 || cp == 0x202F || cp == 0x205F || cp == 0x3000 || cp == 0xFEFF;
+    return space ? n : 0;
+}
+
+}  // namespace
+
+std::string StringTrim(const std::string& s) {
+    size_t begin = 0;
+    for (size_t n; begin < s.size() && (n = WhiteSpaceAt(s, begin)) > 0;) begin += n;
+    // The end: past the last character that is not white space.
+    size_t end = begin;
+    for (size_t i = begin; i < s.size();) {
+        const size_t space = WhiteSpaceAt(s, i);
+        i += space > 0 ? space : CharLength(s, i);
+        if (space == 0) end = i;
+    }
+    return s.substr(begin, end - begin);
+}
+
 std::string StringLCase(std::string s) {
     for (char& c : s) c = LowerAscii(c);
     return s;

@@ -17,6 +17,8 @@ std::string StringDBCSLeft(const std::string& s, int32_t n);
 std::string StringDBCSRight(const std::string& s, int32_t n);
 // The n-th (from 1) field of s cut at sep; empty when there is none.
 std::string StringNthField(const std::string& s, const std::string& sep, int32_t n);
+// s without the white space (blanks, tabs, line breaks, Unicode spaces) at either end.
+std::string StringTrim(const std::string& s);
 std::string StringLCase(std::string s);      // a temporary is lowered in place
 double StringVal(const std::string& s);      // 0 when no number
 int32_t RuntimeCvtReal64ToSInt32(double d);  // truncates, saturates

@@ -72,9 +72,13 @@ std::unique_ptr<fw::PrintJobPeer> DesktopBackend::RunPrinterDialog() {
     // Without a printer the dialog offers a PDF file: name it so that
     // confirming the dialog as it stands prints somewhere sensible.
     const std::string documents = DocumentsPath();
-    if (!documents.empty()) printer->setOutputFileName(ToQ(documents + "/Quorrel Help.pdf"));
+    if (!documents.empty()) printer->setOutputFileName(ToQ(documents + "/" + PrintJob::kJobName + ".pdf"));
     QPrintDialog dlg(printer.get());
     dlg.setWindowModality(Qt::ApplicationModal);
+    // What the job does: print to a file, a range of pages, collated copies;
+    // no current page or selection, which it does not know.
+    dlg.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |
+                   QAbstractPrintDialog::PrintCollateCopies | QAbstractPrintDialog::PrintShowPageSize);
     if (dlg.exec() != QDialog::Accepted) return nullptr;
     return std::make_unique<PrintJob>(std::move(printer));
 }

@@ -12,8 +12,10 @@
 #include <QPrinter>
 #include <QRectF>
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace desktop {
 
@@ -30,6 +32,9 @@ struct PageMapping {
 // otherwise it is scaled down until it fits and moved in as far as needed.
 PageMapping MapPageModel(const QRectF& paper, const QMarginsF& printerMargins);
 
+// The job draws only the pages chosen in the printer dialog, in the order
+// chosen, and draws the copies asked for, collated or not. Nothing is started on the printer before the first page it
+// paints, so that a job that cannot print leaves no file or print behind.
 class PrintJob : public fw::PrintJobPeer {
 public:
     static constexpr double kModelWidth = 540.0;
@@ -38,8 +43,10 @@ public:
     // room below it.
     static constexpr double kFootRoom = 12.0;
     static constexpr double kPreferredInset = 36.0;  // from the paper's edge, where it fits
+    // What the queue and the file's title call the job.
+    static constexpr const char* kJobName = "Quorrel Help";
 
-    // Starts painting on the printer (which the dialog has set up).
+    // Prints on the printer as the dialog has set it up.
     explicit PrintJob(std::unique_ptr<QPrinter> printer);
     ~PrintJob() override;
 
@@ -50,11 +57,15 @@ public:
     void DrawString(const std::string& text, double x, double y, double wrapWidth, bool condense) override;
     void NextPage() override;
     void Finish() override;
+    std::string Failure() const override { return failure_; }
 
-    // For the styled-text printer. The painter works in layout units: text is
-    // laid out at the printer's resolution as if at 1:1, and the painter's
-    // transform puts it where the mapping says.
-    QPainter& Painter() { return painter_; }
+    // Something drawn on the page: in layout units (text laid out at the
+    // printer's resolution as if at 1:1); the painter's transform puts it
+    // where the mapping says. Drawn only on pages chosen, and again on copies.
+    using PaintOp = std::function<void(QPainter&)>;
+    void Paint(PaintOp op);
+
+    // For the styled-text printer.
     QPrinter& Printer() { return *printer_; }
     QFont CurrentFont() const;
     QColor CurrentColor() const { return color_; }
@@ -64,7 +75,16 @@ public:
     const PageMapping& Mapping() const { return mapping_; }
 
 private:
+    // After the painter has ended: false (with why) when the printer or the
+    // print system did not take the job.
+    bool HandOver(std::string& why);
+    void Fail(const std::string& why);
+    void StartPage();  // the model page page_ begins
+    void EndPage();    // the model page page_ is drawn: its copies follow
+    bool NextSheet();
+    void PaintKeptPages();
     void ApplyMapping();
+    bool Chosen(int page) const;
 
     std::unique_ptr<QPrinter> printer_;
     QPainter painter_;
@@ -73,6 +93,18 @@ private:
     double size_ = 12;
     bool bold_ = false;
     QColor color_ = Qt::black;
+
+    int page_ = 1;          // the model page being drawn
+    bool chosen_ = false;   // and whether it is one the user chose
+    bool started_ = false;  // the painter is on the printer
+    int copies_ = 1;        // that this job draws
+    bool collate_ = true;
+    bool reverse_ = false;                    // last page first
+    bool twoSided_ = false;                   // both sides of the paper
+    bool keep_ = false;                       // pages are painted when the job finishes (collated copies, reversed)
+    std::vector<PaintOp> pageOps_;            // what the current page drew, for its copies
+    std::vector<std::vector<PaintOp>> kept_;  // every page chosen, when kept
+    std::string failure_;
     bool finished_ = false;
 };
 

@@ -6,7 +6,6 @@
 #include <QTextCursor>
 
 namespace desktop {
-namespace {
 
 QTextCharFormat FormatFor(const fw::CharStyle& style, const QTextCharFormat& base) {
     QTextCharFormat f = base;
@@ -14,6 +13,8 @@ QTextCharFormat FormatFor(const fw::CharStyle& style, const QTextCharFormat& bas
     if (style.hasColor) f.setForeground(ToQColor(style.color));
     return f;
 }
+
+namespace {
 
 fw::CharStyle StyleOf(const QTextCharFormat& f) {
     fw::CharStyle s;

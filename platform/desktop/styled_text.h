@@ -18,6 +18,8 @@ struct StyledText {
     friend bool operator==(const StyledText&, const StyledText&) = default;
 };
 
+// A character's style as a format over base.
+QTextCharFormat FormatFor(const fw::CharStyle& style, const QTextCharFormat& base);
 // Replaces the document's content. base gives the font and the colour of
 // characters without a colour of their own (a char format without a
 // foreground leaves them to the widget's palette).

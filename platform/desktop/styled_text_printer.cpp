@@ -1,82 +1,125 @@
 #include "platform/desktop/print_job.h"
+#include "platform/desktop/qt_conversions.h"
 #include "platform/desktop/styled_text.h"
 
-#include <QAbstractTextDocumentLayout>
-#include <QTextBlock>
-#include <QTextDocument>
 #include <QTextLayout>
 
+#include <deque>
+#include <memory>
 #include <vector>
 
 namespace desktop {
 namespace {
 
+// Lays the text out one paragraph at a time, as the blocks need its lines,
+// so that printing takes time in proportion to the pages printed, whatever
+// the text's length. A paragraph's layout lives as long as a line of it
+// waits to be drawn, or a page that drew one is kept for its copies.
 class StyledTextPrinter : public fw::StyledTextPrinterPeer {
 public:
-    StyledTextPrinter(fw::TextArea& area, PrintJob& job, double lineWidth) : job_(job) {
-        QTextCharFormat base;
-        base.setFont(job.CurrentFont());
-        base.setForeground(job.CurrentColor());
-        doc_.documentLayout()->setPaintDevice(&job.Printer());
-        doc_.setDefaultFont(job.CurrentFont());
-        doc_.setDocumentMargin(0);
-        StyledText styled{area.Text(), area.Styles()};
-        FillDocument(doc_, styled, base);
-        doc_.setTextWidth(lineWidth * job.Scale());
-        CollectLines();
+    StyledTextPrinter(fw::TextArea& area, PrintJob& job, double lineWidth)
+        : job_(job),
+          text_(ToQ(area.Text())),
+          styles_(area.Styles()),
+          font_(job.CurrentFont()),
+          width_(lineWidth * job.Scale()) {
+        base_.setFont(font_);
+        base_.setForeground(job.CurrentColor());
+        if (text_.isEmpty()) next_ = -1;
     }
 
     void DrawBlock(double x, double y, double height) override {
-        if (AtEnd()) return;
+        if (!LineWaiting()) return;
         const double limit = height * job_.Scale();
-        const double top = lines_[next_].top;
-        size_t end = next_ + 1;  // at least one line, so that a block always moves on
-        while (end < lines_.size() && lines_[end].bottom - top <= limit) ++end;
-        QPainter& p = job_.Painter();
-        if (p.isActive()) {
+        const double top = waiting_.front().top;
+        std::vector<Line> block;  // at least one line, so that a block always moves on
+        do {
+            block.push_back(std::move(waiting_.front()));
+            waiting_.pop_front();
+        } while (LineWaiting() && waiting_.front().bottom - top <= limit);
+        const QPointF at = job_.ToLayout(x, y);
+        const QColor pen = job_.CurrentColor();
+        // Only this block's lines: the lines before and after it belong to
+        // other pages, and a clipped copy would still be in the output
+        // (found by search, copied twice).
+        job_.Paint([block = std::move(block), at, top, pen](QPainter& p) {
             p.save();
-            const QPointF at = job_.ToLayout(x, y);
             p.translate(at.x(), at.y() - top);
-            p.setPen(job_.CurrentColor());
-            // Only this block's lines: the lines before and after it belong to
-            // other pages, and a clipped copy would still be in the output
-            // (found by search, copied twice).
-            for (size_t i = next_; i < end; ++i) {
-                const QTextLayout* layout = lines_[i].block.layout();
-                layout->lineAt(lines_[i].index).draw(&p, layout->position());
-            }
+            p.setPen(pen);
+            for (const Line& line : block) line.layout->lineAt(line.index).draw(&p, QPointF(0, line.top));
             p.restore();
-        }
-        next_ = end;
+        });
     }
 
-    bool AtEnd() override { return next_ >= lines_.size(); }
+    bool AtEnd() override { return waiting_.empty() && next_ < 0; }
 
 private:
     struct Line {
-        QTextBlock block;
-        int index;  // within the block's layout
-        double top, bottom;
+        std::shared_ptr<QTextLayout> layout;
+        int index;           // within the layout
+        double top, bottom;  // in the text's coordinates
     };
 
-    // Every laid-out line in document coordinates, in order.
-    void CollectLines() {
-        doc_.documentLayout()->documentSize();  // lays the whole document out
-        for (QTextBlock b = doc_.begin(); b.isValid(); b = b.next()) {
-            const QTextLayout* tl = b.layout();
-            const double blockTop = tl->position().y();
-            for (int i = 0; i < tl->lineCount(); ++i) {
-                const QTextLine line = tl->lineAt(i);
-                const double top = blockTop + line.y();
-                lines_.push_back({b, i, top, top + line.height()});
-            }
-        }
+    // A line waits to be drawn: the next paragraph is laid out when none does.
+    bool LineWaiting() {
+        while (waiting_.empty() && next_ >= 0) LayOutNextParagraph();
+        return !waiting_.empty();
     }
 
+    void LayOutNextParagraph() {
+        const qsizetype from = next_;
+        qsizetype end = from;
+        while (end < text_.size() && text_[end] != QChar('\r') && text_[end] != QChar('\n')) ++end;
+        next_ = end < text_.size() ? end + 1 : -1;  // a break at the very end leaves an empty paragraph
+        const QString paragraph = text_.mid(from, end - from);
+
+        // Runs of one style, in the paragraph's UTF-16 units; the styles count code points.
+        QList<QTextLayout::FormatRange> runs;
+        for (qsizetype i = 0; i < paragraph.size();) {
+            const fw::CharStyle style = StyleAt(styleIndex_);
+            const qsizetype units = paragraph[i].isHighSurrogate() && i + 1 < paragraph.size() ? 2 : 1;
+            if (runs.isEmpty() || !(style == runStyle_)) {
+                runs.push_back({static_cast<int>(i), 0, FormatFor(style, base_)});
+                runStyle_ = style;
+            }
+            runs.back().length += static_cast<int>(units);
+            i += units;
+            ++styleIndex_;
+        }
+        ++styleIndex_;  // the break
+
+        auto layout = std::make_shared<QTextLayout>(paragraph, font_, &job_.Printer());
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout->setTextOption(option);
+        layout->setFormats(runs);
+        // Every line stands at the layout's origin and is drawn where its own
+        // top says: Qt's fixed-point positions would overflow down a long
+        // paragraph at the printer's resolution.
+        layout->beginLayout();
+        for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
+            line.setLineWidth(width_);
+            line.setLeadingIncluded(true);
+            line.setPosition(QPointF(0, 0));
+            waiting_.push_back({layout, line.lineNumber(), top_, top_ + line.height()});
+            top_ += line.height();
+        }
+        layout->endLayout();
+    }
+
+    fw::CharStyle StyleAt(size_t index) const { return index < styles_.size() ? styles_[index] : fw::CharStyle{}; }
+
     PrintJob& job_;
-    QTextDocument doc_;
-    std::vector<Line> lines_;
-    size_t next_ = 0;
+    const QString text_;
+    const std::vector<fw::CharStyle> styles_;
+    const QFont font_;
+    QTextCharFormat base_;
+    const double width_;
+    qsizetype next_ = 0;  // where the next paragraph starts, -1 after the last
+    size_t styleIndex_ = 0;
+    fw::CharStyle runStyle_;
+    double top_ = 0;            // of the next line laid out
+    std::deque<Line> waiting_;  // laid out, not yet drawn
 };
 
 }  // namespace

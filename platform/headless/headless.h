@@ -24,11 +24,13 @@ struct ModalRequest {
     MessageDialog* dialog = nullptr;  // the dialog, for MessageDialog
 };
 // The answer: for a message dialog 0 action, 1 cancel, 2 alternate; for the
-// printer dialog true = print. A script may advance the clock while the
-// modal is "open" (timers fire inside the modal run, as on the desktop).
+// printer dialog true = print (and printRefusal, the job then refused). A
+// script may advance the clock while the modal is "open" (timers fire inside
+// the modal run, as on the desktop).
 struct ModalAnswer {
     int button = 0;
     bool print = true;
+    std::string printRefusal;  // not empty: the print system refuses the job with these words
 };
 using ModalScript = std::function<ModalAnswer(Headless&, const ModalRequest&)>;
 

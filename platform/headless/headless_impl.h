@@ -48,8 +48,8 @@ struct Headless::Impl {
     }
 };
 
-// A print job that records every call.
-std::unique_ptr<PrintJobPeer> MakeRecordingJob(std::vector<PrintCall>& log);
+// A print job that records every call; a refusal is its failure once handed over.
+std::unique_ptr<PrintJobPeer> MakeRecordingJob(std::vector<PrintCall>& log, std::string refusal);
 std::unique_ptr<StyledTextPrinterPeer> MakeTextPrinter(const std::string& text, double lineWidth, int linesPerBlock,
                                                        std::vector<PrintCall>& log);
 

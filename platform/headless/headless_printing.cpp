@@ -7,7 +7,7 @@ namespace {
 
 class RecordingJob : public PrintJobPeer {
 public:
-    explicit RecordingJob(std::vector<PrintCall>& log) : log_(log) {}
+    RecordingJob(std::vector<PrintCall>& log, std::string refusal) : log_(log), refusal_(std::move(refusal)) {}
     void SetFont(const std::string& name) override { log_.push_back({"font", name, 0, 0, 0}); }
     void SetSize(double points) override { log_.push_back({"size", "", 0, 0, points}); }
     void SetColor(const Color& c) override {
@@ -18,10 +18,19 @@ public:
         log_.push_back({"string", text, x, y, wrapWidth});
     }
     void NextPage() override { log_.push_back({"nextpage", "", 0, 0, 0}); }
-    void Finish() override { log_.push_back({"finish", "", 0, 0, 0}); }
+    void Finish() override {
+        if (finished_) return;
+        finished_ = true;
+        log_.push_back({"finish", "", 0, 0, 0});
+    }
+    // The scripted refusal comes when the job is handed over, as a print
+    // system's does.
+    std::string Failure() const override { return finished_ ? refusal_ : std::string(); }
 
 private:
     std::vector<PrintCall>& log_;
+    std::string refusal_;
+    bool finished_ = false;
 };
 
 // Wraps one paragraph at cols characters, at a blank where there is one.
@@ -79,8 +88,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<PrintJobPeer> MakeRecordingJob(std::vector<PrintCall>& log) {
-    return std::make_unique<RecordingJob>(log);
+std::unique_ptr<PrintJobPeer> MakeRecordingJob(std::vector<PrintCall>& log, std::string refusal) {
+    return std::make_unique<RecordingJob>(log, std::move(refusal));
 }
 
 std::unique_ptr<StyledTextPrinterPeer> MakeTextPrinter(const std::string& text, double lineWidth, int linesPerBlock,

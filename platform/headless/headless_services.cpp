@@ -18,8 +18,9 @@ int Headless::RunMessageDialog(MessageDialog& dialog) {
 }
 
 std::unique_ptr<PrintJobPeer> Headless::RunPrinterDialog() {
-    if (!impl_->Ask(*this, ModalRequest{ModalRequest::Kind::PrinterDialog, "", nullptr}).print) return nullptr;
-    return MakeRecordingJob(log_.print);
+    ModalAnswer answer = impl_->Ask(*this, ModalRequest{ModalRequest::Kind::PrinterDialog, "", nullptr});
+    if (!answer.print) return nullptr;
+    return MakeRecordingJob(log_.print, answer.printRefusal);
 }
 
 std::unique_ptr<StyledTextPrinterPeer> Headless::CreateStyledTextPrinter(TextArea& area, PrintJobPeer&,

@@ -3,9 +3,7 @@
 // with its number and footer.
 #include "help/help_printing.h"
 #include "help/help_text.h"
-#include "platform/desktop/desktop_backend.h"
-#include "platform/desktop/print_job.h"
-#include "platform/desktop/qt_conversions.h"
+#include "tests/desktop/pdf_printer_backend.h"
 #include "tests/e2e/pdf_text.h"
 
 #include <QPageLayout>
@@ -26,6 +24,7 @@ struct Paper {
     const char* name;
     QPageSize::PageSizeId size;
     QPageLayout::Orientation orientation;
+    double marginMm = -1;  // on every side; -1: the printer's own
     friend void PrintTo(const Paper& c, std::ostream* os) { *os << c.name; }
 };
 
@@ -35,28 +34,16 @@ const Paper kPapers[] = {
     {"LetterPortrait", QPageSize::Letter, QPageLayout::Portrait},
     {"LetterLandscape", QPageSize::Letter, QPageLayout::Landscape},
     {"A5Portrait", QPageSize::A5, QPageLayout::Portrait},
+    // Margins that leave a strip 14 mm wide: the page is scaled into it.
+    {"A7WideMargins", QPageSize::A7, QPageLayout::Portrait, 30},
 };
 
-// The desktop backend whose printer dialog is confirmed at once with a PDF
-// file on the given paper, as a user picking that paper would leave it.
-class PdfPrinterBackend : public desktop::DesktopBackend {
-public:
-    PdfPrinterBackend(const Paper& paper, fs::path pdf)
-        : desktop::DesktopBackend(nullptr), paper_(paper), pdf_(std::move(pdf)) {}
-
-    std::unique_ptr<fw::PrintJobPeer> RunPrinterDialog() override {
-        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(desktop::ToQ(pdf_.string()));
-        printer->setPageSize(QPageSize(paper_.size));
-        printer->setPageOrientation(paper_.orientation);
-        return std::make_unique<desktop::PrintJob>(std::move(printer));
-    }
-
-private:
-    Paper paper_;
-    fs::path pdf_;
-};
+// Sets the paper (and margins) on the printer as the dialog would.
+void SetPaper(QPrinter& printer, const Paper& paper) {
+    printer.setPageSize(QPageSize(paper.size));
+    printer.setPageOrientation(paper.orientation);
+    if (paper.marginMm >= 0) quorrel::test::SetMargins(printer, paper.marginMm);
+}
 
 std::vector<std::string> Words(const std::string& text) {
     std::istringstream in(text);
@@ -102,7 +89,9 @@ protected:
         std::string pattern = (fs::temp_directory_path() / "quorrel-print-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         dir_ = pattern;
-        fw::InstallBackend(std::make_unique<PdfPrinterBackend>(GetParam(), Pdf()));
+        const Paper paper = GetParam();
+        fw::InstallBackend(std::make_unique<quorrel::test::PdfPrinterBackend>(
+            Pdf(), [paper](QPrinter& printer) { SetPaper(printer, paper); }));
         fw::RuntimeInit();
     }
     void TearDown() override {
@@ -119,6 +108,7 @@ private:
 TEST_P(HelpPrintPaper, EveryLineOnceAndEveryPageWithItsNumberAndFooter) {
     quorrel::PrintHelpText();
     ASSERT_TRUE(fs::exists(Pdf())) << "no PDF written";
+    EXPECT_EQ(e2e::PdfTitle(Pdf().string()), "Quorrel Help");
     const auto pages = e2e::PdfPages(Pdf().string());
     ASSERT_TRUE(pages.has_value()) << "pdftotext cannot read the PDF";
 

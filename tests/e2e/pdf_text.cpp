@@ -8,19 +8,26 @@ namespace e2e {
 
 namespace {
 
-std::optional<std::string> PdfToText(const std::string& path, std::vector<std::string> options) {
-    const std::string out = path + ".txt", err = path + ".err";
-    std::vector<std::string> argv{"/usr/bin/pdftotext"};
-    argv.insert(argv.end(), options.begin(), options.end());
-    argv.push_back(path);
-    argv.push_back(out);
-    ChildProcess pdftotext(argv, {}, "/dev/null", err);
-    auto status = pdftotext.WaitForExit(std::chrono::seconds(20));
+// What a poppler tool wrote to its output (out is named on its command line
+// or takes its standard output); nullopt when it failed.
+std::optional<std::string> RunTool(const std::vector<std::string>& argv, const std::string& out, bool toStdout) {
+    const std::string err = out + ".err";
+    ChildProcess tool(argv, {}, toStdout ? out : "/dev/null", err);
+    auto status = tool.WaitForExit(std::chrono::seconds(20));
     std::optional<std::string> text;
     if (status && *status == 0) text = ReadFile(out);
     unlink(out.c_str());
     unlink(err.c_str());
     return text;
+}
+
+std::optional<std::string> PdfToText(const std::string& path, std::vector<std::string> options) {
+    const std::string out = path + ".txt";
+    std::vector<std::string> argv{"/usr/bin/pdftotext"};
+    argv.insert(argv.end(), options.begin(), options.end());
+    argv.push_back(path);
+    argv.push_back(out);
+    return RunTool(argv, out, false);
 }
 
 }  // namespace
@@ -41,6 +48,15 @@ std::optional<std::vector<std::string>> PdfPages(const std::string& path) {
         pages.push_back(text.substr(start, ff - start));
     if (pages.empty()) return std::nullopt;
     return pages;
+}
+
+std::optional<std::string> PdfTitle(const std::string& path) {
+    const std::optional<std::string> info = RunTool({"/usr/bin/pdfinfo", path}, path + ".info", true);
+    if (!info) return std::nullopt;
+    const size_t at = info->find("Title:");
+    if (at == std::string::npos) return std::string();
+    const size_t start = info->find_first_not_of(' ', at + 6), end = info->find('\n', at);
+    return start < end ? info->substr(start, end - start) : std::string();
 }
 
 }  // namespace e2e

@@ -11,5 +11,7 @@ std::optional<std::vector<std::string>> PdfPages(const std::string& path);
 // The text of page n (from 1) alone, laid out as on the page; nullopt when
 // pdftotext cannot read it.
 std::optional<std::string> PdfPageText(const std::string& path, int n);
+// The document's title (empty when it has none); nullopt when pdfinfo cannot read it.
+std::optional<std::string> PdfTitle(const std::string& path);
 
 }  // namespace e2e

@@ -51,6 +51,9 @@ void Search(const std::string& s, const std::string& find, const std::string& se
     if (!sep.empty())
         Require(StringLCase(field).find(StringLCase(sep)) == std::string::npos, "a field holds no separator");
 
+    const std::string trimmed = StringTrim(s);
+    Require(s.find(trimmed) != std::string::npos, "Trim gives a piece of the text");
+    Require(StringTrim(trimmed) == trimmed, "Trim leaves nothing more to trim");
     Require(StringLCase(s).size() == s.size(), "LCase keeps the length");
     Require(RuntimeStringCompare(s, StringLCase(s)) == 0, "comparison ignores letter case");
     Require(RuntimeStringCompare(s, find) == -RuntimeStringCompare(find, s), "comparison is symmetric");

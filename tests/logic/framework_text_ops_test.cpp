@@ -66,6 +66,23 @@ TEST(TextOps, NthField) {
     EXPECT_EQ(StringNthField("whole", "", 2), "");
 }
 
+TEST(TextOps, TrimTakesWhiteSpaceFromBothEndsOnly) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"\r\n1.3.0\r\n", "1.3.0"},
+        {" \t\n1 3\v\f ", "1 3"},  // inside stays
+        {"\xc2\xa0"
+         "caf\xc3\xa9\xe3\x80\x80",
+         "caf\xc3\xa9"},  // no-break and ideographic spaces
+        {"\xef\xbb\xbf"
+         "2",
+         "2"},  // a byte-order mark
+        {"", ""},
+        {" \n ", ""},
+        {"\xc3 x \xff", "\xc3 x \xff"},  // invalid bytes are characters, not white space
+    };
+    for (const auto& [in, want] : cases) EXPECT_EQ(StringTrim(in), want) << '"' << in << '"';
+}
+
 TEST(TextOps, ValReadsALeadingNumber) {
     struct Case {
         std::string s;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using fw::headless::Headless;
@@ -98,6 +100,10 @@ protected:
                 ++printerDialogs;
                 h.Advance(2 * 60 * 1000);
                 answer.print = confirm;
+                answer.printRefusal = refusal;
+            } else if (request.kind == ModalRequest::Kind::MessageBox) {
+                messages.push_back(request.text);
+                helpOpenAtMessage = OpenHelp() != nullptr;
             }
             return answer;
         });
@@ -113,14 +119,19 @@ protected:
             if (text) fw::PeerAccess::Edited(*OpenHelp()->TextArea1(), *text, {});
             handled = h.ChooseMenu("FilePrintHelp");
             helpOpenAfter = OpenHelp() != nullptr;
+            if (helpOpenAfter) textAfter = OpenHelp()->TextArea1()->Text();
             h.CloseWindow(ControlPanel());
         });
         return handled;
     }
 
     bool confirm = true;
+    std::string refusal;
     int printerDialogs = 0;
     bool helpOpenAfter = true;
+    std::string textAfter;
+    std::vector<std::string> messages;
+    bool helpOpenAtMessage = false;
 };
 
 TEST_F(HelpPrintingTest, DesignTextInOneBlockIsOnePageWithItsFoot) {
@@ -193,6 +204,26 @@ TEST_F(HelpPrintingTest, CancelPrintsNothingAndClosesHelp) {
         EXPECT_TRUE(hl().Log().print.empty());
         EXPECT_FALSE(helpOpenAfter);
     }
+}
+
+// The print system refuses the job when it is handed over: the user is told,
+// and the Help window stays open with what was typed in it.
+TEST_F(HelpPrintingTest, RefusedJobIsReportedAndTheHelpWindowKeepsItsText) {
+    refusal = "The print system refused the job.";
+    const std::string typed = "my notes\rline two";
+    EXPECT_TRUE(PrintHelp(typed));
+    EXPECT_EQ(messages, std::vector<std::string>{"The help was not printed. The print system refused the job."});
+    EXPECT_TRUE(helpOpenAtMessage);
+    EXPECT_TRUE(helpOpenAfter);
+    EXPECT_EQ(textAfter, typed);
+    const auto& log = hl().Log().print;
+    EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const PrintCall& c) { return c.op == "finish"; }), 1);
+}
+
+TEST_F(HelpPrintingTest, PrintedJobShowsNoMessage) {
+    EXPECT_TRUE(PrintHelp(std::nullopt));
+    EXPECT_TRUE(messages.empty());
+    EXPECT_FALSE(helpOpenAfter);
 }
 
 }  // namespace

@@ -167,8 +167,10 @@ TEST_P(CurrentVersionTest, ShowsTheMessageThenClosesBothWindows) {
     EXPECT_EQ(server.RequestCount(), 1);
 }
 
-// The fourth piece is never read.
-INSTANTIATE_TEST_SUITE_P(Offers, CurrentVersionTest, ::testing::Values("1.3.0", "1.3.0.4"));
+// The fourth piece is never read; white space around the numbers is not a
+// difference (a version on a line of its own).
+INSTANTIATE_TEST_SUITE_P(Offers, CurrentVersionTest,
+                         ::testing::Values("1.3.0", "1.3.0.4", "\n1.3.0\n", "\r\n1.3.0\r\n", "\t1.3.0 "));
 
 struct UpgradeCase {
     const char* name;
@@ -227,6 +229,77 @@ INSTANTIATE_TEST_SUITE_P(
                     "\nYes\n",
                     "Version \n2.0.0  is now available. (You are using version 1.3.0.) " + kPaidWording}),
     [](const ::testing::TestParamInfo<UpgradeCase>& info) { return std::string(info.param.name); });
+
+// A reply in another encoding reads as the same update file: its tags are
+// found and its words shown as written.
+struct EncodedReplyCase {
+    const char* name;
+    std::string contentType, body;
+};
+void PrintTo(const EncodedReplyCase& c, std::ostream* os) { *os << c.name; }
+
+std::string WithContentType(const std::string& contentType, const std::string& body) {
+    return "HTTP/1.0 200 OK\r\nContent-Type: " + contentType + "\r\nContent-Length: " + std::to_string(body.size()) +
+           "\r\n\r\n" + body;
+}
+
+// A text of characters below U+0800 (written in UTF-8) in UTF-16 with its mark.
+std::string Utf16(const std::string& utf8, bool bigEndian) {
+    std::string s = bigEndian ? "\xfe\xff" : "\xff\xfe";
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        unsigned unit = static_cast<unsigned char>(utf8[i]);
+        if (unit >= 0xc0) unit = (unit & 0x1f) << 6 | (static_cast<unsigned char>(utf8[++i]) & 0x3f);
+        const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xff);
+        s += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return s;
+}
+
+class EncodedReplyTest : public UpdateWindowTest, public ::testing::WithParamInterface<EncodedReplyCase> {};
+
+TEST_P(EncodedReplyTest, OffersTheUpgradeWithItsWords) {
+    server.SetReply(HttpServer::Reply::Raw(WithContentType(GetParam().contentType, GetParam().body)));
+    Run([&](Headless& h) {
+        StartCheck(h);
+        ASSERT_TRUE(UpdateCloses(h));
+    });
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_EQ(dialogs[0].message, "Version 2.0.0 is now available. (You are using version 1.3.0.) " + kFreeWording);
+    EXPECT_EQ(dialogs[0].explanation, "Caf\xc3\xa9 cr\xc3\xa8me");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Encodings, EncodedReplyTest,
+    ::testing::Values(
+        EncodedReplyCase{
+            "Latin1Declared", "text/xml; charset=ISO-8859-1", UpdateFile("2.0.0", "Yes", "Caf\xe9 cr\xe8me")},
+        EncodedReplyCase{"Latin1Undeclared", "text/xml", UpdateFile("2.0.0", "Yes", "Caf\xe9 cr\xe8me")},
+        EncodedReplyCase{"Utf8", "text/xml; charset=utf-8", UpdateFile("2.0.0", "Yes", "Caf\xc3\xa9 cr\xc3\xa8me")},
+        // UTF-16 by its mark, whatever the header says.
+        EncodedReplyCase{"Utf16LittleEndian",
+                         "text/xml; charset=ISO-8859-1",
+                         Utf16(UpdateFile("2.0.0", "Yes", "Caf\xc3\xa9 cr\xc3\xa8me"), false)},
+        EncodedReplyCase{
+            "Utf16BigEndian", "text/xml", Utf16(UpdateFile("2.0.0", "Yes", "Caf\xc3\xa9 cr\xc3\xa8me"), true)}),
+    [](const ::testing::TestParamInfo<EncodedReplyCase>& info) { return std::string(info.param.name); });
+
+class Utf16CurrentTest : public UpdateWindowTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(Utf16CurrentTest, ReplyOfTheRunningVersionIsCurrent) {
+    server.SetReply(HttpServer::Reply::Ok(Utf16(UpdateFile("1.3.0", "Yes"), GetParam())));
+    Run([&](Headless& h) {
+        StartCheck(h);
+        ASSERT_TRUE(UpdateCloses(h));
+        EXPECT_FALSE(SelfTest());
+    });
+    EXPECT_EQ(messages, std::vector<std::string>{kCurrentMessage});
+    EXPECT_TRUE(dialogs.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(ByteOrders, Utf16CurrentTest, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return std::string(info.param ? "BigEndian" : "LittleEndian");
+                         });
 
 TEST_F(UpdateWindowTest, DownloadOpensTheDownloadAddressAndClosesTheUpdateWindow) {
     server.SetReply(HttpServer::Reply::Ok(UpdateFile("2.0.0", "Yes")));
