@@ -2,7 +2,9 @@
 
 #include "platform/core/window_placement.h"
 #include "platform/desktop/control_peer.h"
+#include "platform/desktop/desktop_backend.h"
 #include "platform/desktop/menu_bar_peer.h"
+#include "platform/desktop/menu_bar_widget.h"
 #include "platform/desktop/native/x11_frame_extents.h"
 #include "platform/desktop/qt_conversions.h"
 #include "platform/desktop/window_widget.h"
@@ -212,7 +214,10 @@ private:
         auto tree = w->MenuBar();
         if (!tree && !menus_) return;
         if (!menus_) {
-            auto* bar = new QMenuBar(widget_);
+            auto* bar = new MenuBarWidget(widget_, [] {
+                auto* backend = fw::HasBackend() ? dynamic_cast<DesktopBackend*>(&fw::CurrentBackend()) : nullptr;
+                return backend ? backend->SuperPresses() : uint64_t{0};
+            });
             bar->setNativeMenuBar(false);
             widget_->layout()->setMenuBar(bar);
             menus_ = std::make_unique<MenuBarPeer>(bar);

@@ -65,6 +65,7 @@ protected:
     std::unique_ptr<ProgramSandbox> sandbox;
     // Set by a test before SetUp where a window manager would hide what it looks at.
     bool bareServer = false;
+    WindowManager::Kind windowManagerKind = WindowManager::Kind::Openbox;
     std::unique_ptr<XvfbServer> xvfb;
     std::unique_ptr<WindowManager> windowManager;
     std::unique_ptr<XWindows> x;

@@ -13,6 +13,9 @@ struct HeldState {
     bool button1 = false;  // the logical button 1, after the pointer mapping
     bool alt = false;      // any key of Mod1
     bool super = false;    // any key of Mod4
+    // How many times a key of Mod4 went down so far, wherever the focus was
+    // (without XInput2: how many times a read found it newly down).
+    uint64_t superPresses = 0;
 };
 
 struct PointerPosition {

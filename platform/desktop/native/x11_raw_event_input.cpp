@@ -39,6 +39,7 @@ public:
         state.alt = (keys_ & alt_).any();
         state.super = (keys_ & super_).any();
         state.button1 = (buttons_ & button1_).any();
+        state.superPresses = superPresses_;
         return state;
     }
 
@@ -148,7 +149,10 @@ private:
         const int code = raw->detail;
         if (code > 0 && code < kCodes) {
             switch (event.xcookie.evtype) {
-                case XI_RawKeyPress: keys_.set(code); break;
+                case XI_RawKeyPress:
+                    keys_.set(code);
+                    if (super_.test(static_cast<size_t>(code))) ++superPresses_;
+                    break;
                 case XI_RawKeyRelease: keys_.reset(code); break;
                 case XI_RawButtonPress: buttons_.set(code); break;
                 case XI_RawButtonRelease: buttons_.reset(code); break;
@@ -167,6 +171,7 @@ private:
     CodeSet alt_;        // key codes of Mod1
     CodeSet super_;      // key codes of Mod4
     CodeSet button1_;    // physical buttons that give logical button 1
+    uint64_t superPresses_ = 0;
 };
 
 }  // namespace
