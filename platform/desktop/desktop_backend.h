@@ -71,6 +71,8 @@ private:
     // within the same millisecond (keys and button come from events).
     const native::PointerPosition& Pointer();
     native::X11Capture* Capture();
+    // The main display, in device pixels on the root window.
+    native::MonitorRect MainDisplay();
 
     struct Watch {
         QSocketNotifier* read = nullptr;

@@ -1,10 +1,13 @@
 // Global input and the screens: Xlib through the native pieces, in logical
-// points (device pixels divided by the primary screen's scale).
+// points (device pixels divided by the primary screen's scale) from the main
+// display's top-left corner, as the windows' positions count.
 #include "platform/desktop/desktop_backend.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace desktop {
@@ -27,9 +30,21 @@ const native::PointerPosition& DesktopBackend::Pointer() {
 
 bool DesktopBackend::OptionKeyDown() { return input_ && input_->Held().alt; }
 bool DesktopBackend::OSKeyDown() { return input_ && input_->Held().super; }
-bool DesktopBackend::MouseButtonDown() { return input_ && input_->Held().button1; }
-int32_t DesktopBackend::MouseX() { return static_cast<int32_t>(std::floor(Pointer().x / BackingScaleFactor())); }
-int32_t DesktopBackend::MouseY() { return static_cast<int32_t>(std::floor(Pointer().y / BackingScaleFactor())); }
+// A press on another X screen of the display is no press on ours: its
+// position would name a point here that was never clicked. The round trip
+// that tells is made only while the button is down.
+bool DesktopBackend::MouseButtonDown() { return input_ && input_->Held().button1 && Pointer().onScreen; }
+int32_t DesktopBackend::MouseX() {
+    return static_cast<int32_t>(std::floor((Pointer().x - MainDisplay().x) / BackingScaleFactor()));
+}
+int32_t DesktopBackend::MouseY() {
+    return static_cast<int32_t>(std::floor((Pointer().y - MainDisplay().y) / BackingScaleFactor()));
+}
+
+native::MonitorRect DesktopBackend::MainDisplay() {
+    native::X11Capture* capture = Capture();
+    return capture ? capture->MainDisplay() : native::MonitorRect{};
+}
 
 double DesktopBackend::BackingScaleFactor() {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -68,8 +83,10 @@ fw::PixelImage DesktopBackend::CaptureRect(int32_t left, int32_t top, int32_t wi
     // The corner is in points. At scale 2 the program has already doubled the
     // size into device pixels; at any other scale the size is in points too.
     const double sizeScale = scale == 2.0 ? 1.0 : scale;
-    const auto x = static_cast<int32_t>(std::lround(left * scale));
-    const auto y = static_cast<int32_t>(std::lround(top * scale));
+    const native::MonitorRect main = MainDisplay();
+    // Widened: a corner far off the screen must not wrap onto it.
+    const auto x = static_cast<int32_t>(std::clamp<int64_t>(main.x + std::lround(left * scale), INT32_MIN, INT32_MAX));
+    const auto y = static_cast<int32_t>(std::clamp<int64_t>(main.y + std::lround(top * scale), INT32_MIN, INT32_MAX));
     const auto w = static_cast<int32_t>(std::lround(width * sizeScale));
     const auto h = static_cast<int32_t>(std::lround(height * sizeScale));
     if (w <= 0 || h <= 0) return {};

@@ -6,6 +6,7 @@
 #include "platform/desktop/menu_bar_peer.h"
 #include "platform/desktop/menu_bar_widget.h"
 #include "platform/desktop/native/x11_frame_extents.h"
+#include "platform/desktop/native/x11_monitors.h"
 #include "platform/desktop/qt_conversions.h"
 #include "platform/desktop/window_widget.h"
 
@@ -17,7 +18,9 @@
 #include <QtGui/qguiapplication_platform.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
+#include <optional>
 #include <set>
 
 namespace desktop {
@@ -32,14 +35,45 @@ bool widgetsReleased = false;
 
 namespace placement = fw::placement;
 
-placement::Box ToBox(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
+// The monitors as the capture sees them, the main display first, from the
+// server itself: Qt's list is empty where RandR names no monitor. In Qt's
+// coordinates, which are the root window's pixels over the scale.
+struct Desktop {
+    placement::Screens screens;
+    placement::Point mainOrigin;  // where the program's positions count from
+};
 
-// Every monitor's work area (what the desktop leaves free of panels).
-placement::Screens CurrentScreens() {
-    placement::Screens s;
-    for (const QScreen* screen : QGuiApplication::screens()) s.workAreas.push_back(ToBox(screen->availableGeometry()));
-    if (const QScreen* main = QGuiApplication::primaryScreen()) s.mainWorkArea = ToBox(main->availableGeometry());
-    return s;
+placement::Box InPoints(const native::MonitorRect& r, double scale) {
+    auto points = [scale](int32_t v) { return static_cast<int64_t>(std::floor(v / scale)); };
+    return {points(r.x), points(r.y), points(r.width), points(r.height)};
+}
+
+Desktop CurrentDesktop() {
+    Desktop d;
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || !x11->display()) return d;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const double scale = primary && primary->devicePixelRatio() > 0 ? primary->devicePixelRatio() : 1.0;
+    native::X11Monitors monitors(x11->display());
+    const std::optional<native::MonitorRect> workArea = monitors.WorkArea();
+    for (const native::MonitorRect& m : monitors.List()) {
+        const placement::Box monitor = InPoints(m, scale);
+        // What the desktop leaves free of panels on this monitor, as Qt has it.
+        placement::Box free = monitor;
+        if (workArea) {
+            const placement::Box area = InPoints(*workArea, scale);
+            const int64_t left = std::max(monitor.x, area.x), top = std::max(monitor.y, area.y);
+            const int64_t right = std::min(monitor.Right(), area.Right());
+            const int64_t bottom = std::min(monitor.Bottom(), area.Bottom());
+            if (right > left && bottom > top) free = {left, top, right - left, bottom - top};
+        }
+        if (d.screens.workAreas.empty()) {
+            d.screens.mainWorkArea = free;
+            d.mainOrigin = {monitor.x, monitor.y};
+        }
+        d.screens.workAreas.push_back(free);
+    }
+    return d;
 }
 
 // The window manager's frame for one kind of window (Frame 0 or 1), kept
@@ -169,11 +203,13 @@ public:
     // Until it first shows, the window stands where the program asked.
     int32_t CurrentTop() override {
         auto w = Model();
-        return shown_ || !w ? ContentOrigin().y() : fw::PeerAccess::ModelTop(*w);
+        if (!shown_ && w) return fw::PeerAccess::ModelTop(*w);
+        return static_cast<int32_t>(ContentOrigin().y() - CurrentDesktop().mainOrigin.y);
     }
     int32_t CurrentLeft() override {
         auto w = Model();
-        return shown_ || !w ? ContentOrigin().x() : fw::PeerAccess::ModelLeft(*w);
+        if (!shown_ && w) return fw::PeerAccess::ModelLeft(*w);
+        return static_cast<int32_t>(ContentOrigin().x() - CurrentDesktop().mainOrigin.x);
     }
 
 private:
@@ -299,11 +335,12 @@ private:
         if (!w || !widget_ || !shown_) return;
         if (!fw::PeerAccess::PositionSet(*w) && placed_) return;
         widget_->adjustSize();
-        const placement::Point at =
-            fw::PeerAccess::PositionSet(*w)
-                ? placement::KeepReachable(
-                      {fw::PeerAccess::ModelLeft(*w), fw::PeerAccess::ModelTop(*w)}, Shape(), CurrentScreens())
-                : placement::PlaceUnpositioned(Shape(), CurrentScreens(), OtherFrames());
+        const Desktop desktop = CurrentDesktop();
+        const placement::Point asked{desktop.mainOrigin.x + fw::PeerAccess::ModelLeft(*w),
+                                     desktop.mainOrigin.y + fw::PeerAccess::ModelTop(*w)};
+        const placement::Point at = fw::PeerAccess::PositionSet(*w)
+                                        ? placement::KeepReachable(asked, Shape(), desktop.screens)
+                                        : placement::PlaceUnpositioned(Shape(), desktop.screens, OtherFrames());
         placed_ = true;
         // Within 16 bits, as the placement keeps it.
         const QPoint origin(static_cast<int>(at.x), static_cast<int>(at.y));

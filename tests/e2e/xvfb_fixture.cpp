@@ -16,7 +16,8 @@ void XvfbFixture::SetUp() {
     fs::create_directories(sandbox->PreferencesFile().parent_path());
     // For a look at what a passing test saw (the screenshots it writes).
     if (std::getenv("QUORREL_E2E_KEEP")) sandbox->Keep();
-    xvfb = std::make_unique<XvfbServer>(kScreenWidth, kScreenHeight, sandbox->Root().string());
+    xvfb = std::make_unique<XvfbServer>(kScreenWidth, kScreenHeight, sandbox->Root().string(), 24, xvfbArguments);
+    PrepareServer();
     if (!bareServer)
         windowManager =
             std::make_unique<WindowManager>(xvfb->DisplayName(), sandbox->Root().string(), windowManagerKind);

@@ -1,20 +1,18 @@
-// Screen capture of the main display (the primary XRandR monitor, else the
-// first Xinerama screen, else the root window), with XShm where the server
-// has it, else XGetImage; on any visual, colour-mapped ones included.
+// Screen capture of the main display (the first of X11Monitors), with XShm
+// where the server has it, else XGetImage; on any visual, colour-mapped
+// ones included.
 #pragma once
 #include <cstdint>
 #include <memory>
 #include <vector>
+
+#include "platform/desktop/native/x11_monitors.h"
 
 namespace native {
 
 struct Image {
     int32_t width = 0, height = 0;
     std::vector<uint32_t> pixels;  // 0xRRGGBB, row by row
-};
-
-struct MonitorRect {
-    int32_t x = 0, y = 0, width = 0, height = 0;
 };
 
 class X11Capture {

@@ -20,6 +20,9 @@ struct HeldState {
 
 struct PointerPosition {
     int32_t x = 0, y = 0;  // device pixels on the root window
+    // On the screen of this connection's root window; the position is then
+    // that screen's. Elsewhere it is another screen's, of no use here.
+    bool onScreen = true;
 };
 
 struct PointerState {

@@ -47,8 +47,8 @@ public:
         Window rootReturn = 0, child = 0;
         int rootX = 0, rootY = 0, winX = 0, winY = 0;
         unsigned int mask = 0;
-        XQueryPointer(display_, root_, &rootReturn, &child, &rootX, &rootY, &winX, &winY, &mask);
-        return PointerPosition{rootX, rootY};
+        const bool onScreen = XQueryPointer(display_, root_, &rootReturn, &child, &rootX, &rootY, &winX, &winY, &mask);
+        return PointerPosition{rootX, rootY, onScreen};
     }
 
 private:
