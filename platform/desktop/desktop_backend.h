@@ -71,6 +71,8 @@ private:
     // within the same millisecond (keys and button come from events).
     const native::PointerPosition& Pointer();
     native::X11Capture* Capture();
+    // The capture, or nil where the screen cannot be read (said once).
+    native::X11Capture* ReadableCapture();
     // The main display, in device pixels on the root window.
     native::MonitorRect MainDisplay();
 
@@ -91,6 +93,7 @@ private:
 
     std::unique_ptr<native::X11Capture> capture_;
     bool captureTried_ = false;
+    bool toldScreenUnreadable_ = false;
 };
 
 // The application icon from the installed icon theme files (empty when missing).

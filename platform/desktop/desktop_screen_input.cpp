@@ -61,6 +61,25 @@ native::X11Capture* DesktopBackend::Capture() {
 }
 
 namespace {
+constexpr const char* kScreenUnreadable =
+    "Quorrel cannot read the screen of this desktop, so no picture was taken. "
+    "Screenshots need an X11 session: under Wayland, choose an X11 session when you log in.";
+}  // namespace
+
+// A capture where the server will not give the screen is none, never a
+// black picture; the user hears why once in a run, not at every tick of an
+// automatic capture.
+native::X11Capture* DesktopBackend::ReadableCapture() {
+    native::X11Capture* capture = Capture();
+    if (!capture || capture->ScreenReadable()) return capture;
+    if (!toldScreenUnreadable_) {
+        toldScreenUnreadable_ = true;
+        RunMessageBox(kScreenUnreadable);
+    }
+    return nullptr;
+}
+
+namespace {
 fw::PixelImage ToPixelImage(native::Image&& image) {
     fw::PixelImage out;
     out.width = image.width;
@@ -71,13 +90,13 @@ fw::PixelImage ToPixelImage(native::Image&& image) {
 }  // namespace
 
 fw::PixelImage DesktopBackend::CaptureDisplay(int32_t index) {
-    native::X11Capture* capture = Capture();
+    native::X11Capture* capture = ReadableCapture();
     if (!capture) return {};
     return ToPixelImage(capture->CaptureDisplay(index));
 }
 
 fw::PixelImage DesktopBackend::CaptureRect(int32_t left, int32_t top, int32_t width, int32_t height) {
-    native::X11Capture* capture = Capture();
+    native::X11Capture* capture = ReadableCapture();
     if (!capture || width <= 0 || height <= 0) return {};
     const double scale = BackingScaleFactor();
     // The corner is in points. At scale 2 the program has already doubled the

@@ -9,6 +9,7 @@
 #include <sys/shm.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/desktop/native/x_error_trap.h"
 #include "platform/desktop/native/x_pixel_format.h"
@@ -94,6 +95,18 @@ public:
 
     MonitorRect MainDisplay() override { return monitors_.Main(); }
 
+    // One plain read of one pixel, asked once: a server that refuses it
+    // for the root window never gives the screen.
+    bool ScreenReadable() override {
+        if (!readable_) {
+            XErrorTrap trap(display_);
+            XImage* probe = XGetImage(display_, root_, 0, 0, 1, 1, AllPlanes, ZPixmap);
+            readable_ = probe && !trap.Caught();
+            if (probe) XDestroyImage(probe);
+        }
+        return *readable_;
+    }
+
     Image CaptureDisplay(int32_t index) override {
         if (index != 0) return {};
         const MonitorRect main = MainDisplay();
@@ -101,7 +114,7 @@ public:
     }
 
     Image CaptureArea(int32_t x, int32_t y, int32_t width, int32_t height) override {
-        if (width <= 0 || height <= 0) return {};
+        if (width <= 0 || height <= 0 || !ScreenReadable()) return {};
         const MonitorRect root = monitors_.Root();
         // Widened so that a far corner cannot overflow.
         const int64_t left = std::max<int64_t>(x, 0), top = std::max<int64_t>(y, 0);
@@ -167,6 +180,7 @@ private:
     std::unique_ptr<SharedSegment> segment_;
     X11Monitors monitors_;
     bool useShm_ = false;
+    std::optional<bool> readable_;  // unknown until the first capture
 };
 
 }  // namespace

@@ -21,6 +21,11 @@ public:
     virtual ~X11Capture() = default;
     // The main display's area in root-window pixels.
     virtual MonitorRect MainDisplay() = 0;
+    // False where the server does not give its clients the screen's pixels:
+    // a rootless X server under a Wayland compositor (XWayland), whose
+    // shared-memory reads come back black while a plain read of the root
+    // window fails. The captures are then empty.
+    virtual bool ScreenReadable() = 0;
     // Display index 0 is the main display; other indexes give an empty image.
     virtual Image CaptureDisplay(int32_t index) = 0;
     // A root-window area in device pixels; clipped to the root window; empty
