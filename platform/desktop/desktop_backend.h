@@ -60,8 +60,8 @@ public:
     std::string ResourcesPath() override;
     static std::string ResourcesFolder();  // share/quorrel beside bin/; empty when missing
 
-    // How many times a Super key went down so far (see native::HeldState).
-    uint64_t SuperPresses() { return input_ ? input_->Held().superPresses : 0; }
+    // What is held now, and when Super last went down (native::HeldState).
+    native::HeldState Held() { return input_ ? input_->Held() : native::HeldState{}; }
 
     // How many X round trips the input reads cost so far (for the idle bench).
     uint64_t InputQueries() const { return inputQueries_; }

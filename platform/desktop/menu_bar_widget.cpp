@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 
+#include <cstdint>
+
 namespace desktop {
 namespace {
 
@@ -14,10 +16,13 @@ bool IsKeyEvent(const QEvent* event) {
     return event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
 }
 
+// X server times wrap at 32 bits.
+bool Within(uint32_t t, uint32_t from, uint32_t to) { return t - from <= to - from; }
+
 }  // namespace
 
-MenuBarWidget::MenuBarWidget(QWidget* parent, std::function<uint64_t()> superPresses)
-    : QMenuBar(parent), superPresses_(std::move(superPresses)) {}
+MenuBarWidget::MenuBarWidget(QWidget* parent, std::function<native::HeldState()> held)
+    : QMenuBar(parent), held_(std::move(held)) {}
 
 bool MenuBarWidget::eventFilter(QObject* watched, QEvent* event) {
     if (!IsKeyEvent(event) && event->type() != QEvent::ShortcutOverride) return QMenuBar::eventFilter(watched, event);
@@ -26,11 +31,18 @@ bool MenuBarWidget::eventFilter(QObject* watched, QEvent* event) {
     // the Alt press in progress is spent.
     QKeyEvent between(QEvent::KeyPress, Qt::Key_unknown, key->modifiers());
     if (IsKeyEvent(event) && IsSuperKey(key->key())) return QMenuBar::eventFilter(watched, &between);
-    if (key->key() == Qt::Key_Alt && superPresses_) {
-        if (event->type() == QEvent::ShortcutOverride) superPressesAtAlt_ = superPresses_();
-        // A Super press this window never saw: a window manager took it.
-        if (event->type() == QEvent::KeyRelease && superPresses_() != superPressesAtAlt_)
-            QMenuBar::eventFilter(watched, &between);
+    if (key->key() == Qt::Key_Alt && held_) {
+        if (event->type() == QEvent::ShortcutOverride) altDownAt_ = key->timestamp();
+        if (event->type() == QEvent::KeyRelease) {
+            // A Super press this window never saw (a window manager took it),
+            // by the server's clock, as this window may read its keys late.
+            const native::HeldState now = held_();
+            const bool superBetween =
+                now.super || (now.superPressSeen && Within(now.lastSuperPress,
+                                                           static_cast<uint32_t>(altDownAt_),
+                                                           static_cast<uint32_t>(key->timestamp())));
+            if (superBetween) QMenuBar::eventFilter(watched, &between);
+        }
     }
     return QMenuBar::eventFilter(watched, event);
 }

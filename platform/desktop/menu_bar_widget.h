@@ -10,20 +10,22 @@
 
 #include <functional>
 
+#include "platform/desktop/native/x11_input.h"
+
 namespace desktop {
 
 class MenuBarWidget : public QMenuBar {
 public:
-    // superPresses: how many times a Super key went down so far, counted
-    // wherever the keyboard focus was.
-    MenuBarWidget(QWidget* parent, std::function<uint64_t()> superPresses);
+    // held: the keys held now and the time of the last Super press, from the
+    // X server whatever window has the focus.
+    MenuBarWidget(QWidget* parent, std::function<native::HeldState()> held);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    std::function<uint64_t()> superPresses_;
-    uint64_t superPressesAtAlt_ = 0;
+    std::function<native::HeldState()> held_;
+    uint64_t altDownAt_ = 0;  // X server time of the last Alt press, ms
 };
 
 }  // namespace desktop

@@ -252,7 +252,7 @@ private:
         if (!menus_) {
             auto* bar = new MenuBarWidget(widget_, [] {
                 auto* backend = fw::HasBackend() ? dynamic_cast<DesktopBackend*>(&fw::CurrentBackend()) : nullptr;
-                return backend ? backend->SuperPresses() : uint64_t{0};
+                return backend ? backend->Held() : native::HeldState{};
             });
             bar->setNativeMenuBar(false);
             widget_->layout()->setMenuBar(bar);

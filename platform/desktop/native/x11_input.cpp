@@ -22,7 +22,7 @@ public:
     HeldState Held() override {
         // A tick reads Alt, then Super: one round trip serves both.
         if (!valid_ || std::chrono::steady_clock::now() - at_ >= std::chrono::milliseconds(1)) Ask();
-        return HeldState{last_.button1, last_.alt, last_.super, superPresses_};
+        return HeldState{last_.button1, last_.alt, last_.super};
     }
 
     PointerPosition Position() override {
@@ -38,13 +38,11 @@ private:
         // False only means the pointer is on another screen; the root
         // coordinates (that screen's) and the mask are still filled in.
         onScreen_ = XQueryPointer(display_, root_, &rootReturn, &child, &rootX, &rootY, &winX, &winY, &mask);
-        const bool superWasDown = last_.super;
         last_.x = rootX;
         last_.y = rootY;
         last_.button1 = (mask & Button1Mask) != 0;
         last_.alt = (mask & Mod1Mask) != 0;
         last_.super = (mask & Mod4Mask) != 0;
-        if (last_.super && !superWasDown) ++superPresses_;
         at_ = std::chrono::steady_clock::now();
         valid_ = true;
     }
@@ -52,7 +50,6 @@ private:
     Display* display_;
     Window root_;
     PointerState last_;
-    uint64_t superPresses_ = 0;
     bool onScreen_ = true;
     std::chrono::steady_clock::time_point at_{};
     bool valid_ = false;

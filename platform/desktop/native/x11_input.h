@@ -13,9 +13,11 @@ struct HeldState {
     bool button1 = false;  // the logical button 1, after the pointer mapping
     bool alt = false;      // any key of Mod1
     bool super = false;    // any key of Mod4
-    // How many times a key of Mod4 went down so far, wherever the focus was
-    // (without XInput2: how many times a read found it newly down).
-    uint64_t superPresses = 0;
+    // When a key of Mod4 last went down, wherever the focus was: X server
+    // time in milliseconds, the clock of the key events. Unknown without
+    // XInput2.
+    bool superPressSeen = false;
+    uint32_t lastSuperPress = 0;
 };
 
 struct PointerPosition {

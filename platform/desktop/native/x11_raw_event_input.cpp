@@ -39,7 +39,8 @@ public:
         state.alt = (keys_ & alt_).any();
         state.super = (keys_ & super_).any();
         state.button1 = (buttons_ & button1_).any();
-        state.superPresses = superPresses_;
+        state.superPressSeen = superPressSeen_;
+        state.lastSuperPress = lastSuperPress_;
         return state;
     }
 
@@ -151,7 +152,10 @@ private:
             switch (event.xcookie.evtype) {
                 case XI_RawKeyPress:
                     keys_.set(code);
-                    if (super_.test(static_cast<size_t>(code))) ++superPresses_;
+                    if (super_.test(static_cast<size_t>(code))) {
+                        superPressSeen_ = true;
+                        lastSuperPress_ = static_cast<uint32_t>(raw->time);
+                    }
                     break;
                 case XI_RawKeyRelease: keys_.reset(code); break;
                 case XI_RawButtonPress: buttons_.set(code); break;
@@ -171,7 +175,8 @@ private:
     CodeSet alt_;        // key codes of Mod1
     CodeSet super_;      // key codes of Mod4
     CodeSet button1_;    // physical buttons that give logical button 1
-    uint64_t superPresses_ = 0;
+    bool superPressSeen_ = false;
+    uint32_t lastSuperPress_ = 0;  // X server time, ms
 };
 
 }  // namespace
