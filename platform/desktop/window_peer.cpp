@@ -54,7 +54,8 @@ Desktop CurrentDesktop() {
     if (!x11 || !x11->display()) return d;
     const QScreen* primary = QGuiApplication::primaryScreen();
     const double scale = primary && primary->devicePixelRatio() > 0 ? primary->devicePixelRatio() : 1.0;
-    native::X11Monitors monitors(x11->display());
+    // Qt's one connection lives as long as the program.
+    static native::X11Monitors monitors(x11->display());
     const std::optional<native::MonitorRect> workArea = monitors.WorkArea();
     for (const native::MonitorRect& m : monitors.List()) {
         const placement::Box monitor = InPoints(m, scale);
