@@ -3,10 +3,10 @@
 #include "platform/core/window_placement.h"
 #include "platform/desktop/control_peer.h"
 #include "platform/desktop/desktop_backend.h"
+#include "platform/desktop/desktop_monitors.h"
 #include "platform/desktop/menu_bar_peer.h"
 #include "platform/desktop/menu_bar_widget.h"
 #include "platform/desktop/native/x11_frame_extents.h"
-#include "platform/desktop/native/x11_monitors.h"
 #include "platform/desktop/qt_conversions.h"
 #include "platform/desktop/window_widget.h"
 
@@ -18,9 +18,7 @@
 #include <QtGui/qguiapplication_platform.h>
 
 #include <algorithm>
-#include <cmath>
 #include <map>
-#include <optional>
 #include <set>
 
 namespace desktop {
@@ -34,48 +32,6 @@ std::set<DesktopWindowPeer*>& LivePeers() {
 bool widgetsReleased = false;
 
 namespace placement = fw::placement;
-
-// The monitors as the capture sees them, the main display first, from the
-// server itself: Qt's list is empty where RandR names no monitor. In Qt's
-// coordinates, which are the root window's pixels over the scale.
-struct Desktop {
-    placement::Screens screens;
-    placement::Point mainOrigin;  // where the program's positions count from
-};
-
-placement::Box InPoints(const native::MonitorRect& r, double scale) {
-    auto points = [scale](int32_t v) { return static_cast<int64_t>(std::floor(v / scale)); };
-    return {points(r.x), points(r.y), points(r.width), points(r.height)};
-}
-
-Desktop CurrentDesktop() {
-    Desktop d;
-    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !x11->display()) return d;
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    const double scale = primary && primary->devicePixelRatio() > 0 ? primary->devicePixelRatio() : 1.0;
-    // Qt's one connection lives as long as the program.
-    static native::X11Monitors monitors(x11->display());
-    const std::optional<native::MonitorRect> workArea = monitors.WorkArea();
-    for (const native::MonitorRect& m : monitors.List()) {
-        const placement::Box monitor = InPoints(m, scale);
-        // What the desktop leaves free of panels on this monitor, as Qt has it.
-        placement::Box free = monitor;
-        if (workArea) {
-            const placement::Box area = InPoints(*workArea, scale);
-            const int64_t left = std::max(monitor.x, area.x), top = std::max(monitor.y, area.y);
-            const int64_t right = std::min(monitor.Right(), area.Right());
-            const int64_t bottom = std::min(monitor.Bottom(), area.Bottom());
-            if (right > left && bottom > top) free = {left, top, right - left, bottom - top};
-        }
-        if (d.screens.workAreas.empty()) {
-            d.screens.mainWorkArea = free;
-            d.mainOrigin = {monitor.x, monitor.y};
-        }
-        d.screens.workAreas.push_back(free);
-    }
-    return d;
-}
 
 // The window manager's frame for one kind of window (Frame 0 or 1), kept
 // once known: every window of a kind gets the same decoration.

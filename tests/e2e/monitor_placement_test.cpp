@@ -25,12 +25,13 @@ protected:
         XWindows server(xvfb->DisplayName());
         ReplaceMonitors(server.display(), GetParam().monitors);
     }
-    // The main display's top-left corner on the root window.
-    Point MainOrigin() const {
+    // The main display on the root window.
+    Rect Main() const {
         for (const Monitor& m : GetParam().monitors)
-            if (m.primary) return {m.x, m.y};
-        return {};
+            if (m.primary) return {m.x, m.y, m.width, m.height};
+        return {0, 0, kScreenWidth, kScreenHeight};
     }
+    Point MainOrigin() const { return {Main().x, Main().y}; }
     // Starts the program with that preferences file (none: a first run),
     // returns where the panel's content stands, and closes the program.
     std::optional<Rect> RunWith(const std::optional<std::string>& position, std::string& savedAfter) {
@@ -71,6 +72,25 @@ TEST_P(MonitorPlacement, PositionsCountFromTheMainDisplaysCorner) {
         EXPECT_EQ(content->y, onRoot.y);
         EXPECT_EQ(saved.substr(0, 18 + position.size()), "#Window1Position " + position + "\n");
     }
+}
+
+// A message box sizes itself to the monitor it opens on, and stands on it.
+TEST_P(MonitorPlacement, TheAreaMessageOpensWholeOnTheMainDisplay) {
+    StartProgram();
+    ASSERT_TRUE(panel);
+    const auto known = x->Mapped();
+    ClickInPanel(46 + 8, 96 + 10);  // "Set Screenshot Area"
+    const auto message = WaitForNewWindow(known);
+    ASSERT_TRUE(message) << "no area message appeared";
+    SavePicture("area-message");
+    const Rect m = message->geometry, main = Main();
+    EXPECT_TRUE(m.x >= main.x && m.y >= main.y && m.x + m.width <= main.x + main.width &&
+                m.y + m.height <= main.y + main.height)
+        << "the message at " << m.x << "," << m.y << " " << m.width << "x" << m.height;
+    // Its two sentences are wider than a column: with room, it takes a whole one.
+    EXPECT_GE(m.width, 400) << "the message was squeezed";
+    PressReturnIn(*message);
+    EXPECT_TRUE(x->WaitUntilGone(message->id));
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, MonitorPlacement,
