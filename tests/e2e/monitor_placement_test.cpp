@@ -3,6 +3,9 @@
 // corner, so the first-run panel opens on the main display and a saved
 // position comes back on the monitor it was saved on, and is saved again
 // as it was read.
+#include <X11/keysym.h>
+
+#include <cstdlib>
 #include <fstream>
 
 #include "tests/e2e/xvfb_fixture.h"
@@ -74,10 +77,22 @@ TEST_P(MonitorPlacement, PositionsCountFromTheMainDisplaysCorner) {
     }
 }
 
-// A message box sizes itself to the monitor it opens on, and stands on it.
-TEST_P(MonitorPlacement, TheAreaMessageOpensWholeOnTheMainDisplay) {
+// A menu pops up under its title; a message box sizes itself to the monitor
+// it opens on, and stands on it.
+TEST_P(MonitorPlacement, MenusAndMessagesOpenWholeWhereTheyBelong) {
     StartProgram();
     ASSERT_TRUE(panel);
+    const Rect content = PanelContent();
+    const auto menu = OpenPanelMenu(15);  // File
+    ASSERT_TRUE(menu) << "the File menu did not open";
+    SavePicture("file-menu");
+    const Rect& popup = menu->geometry;
+    EXPECT_TRUE(std::abs(popup.x - content.x) <= 10 && std::abs(popup.y - content.y) <= 10)
+        << "the File menu at " << popup.x << "," << popup.y << " under a menu bar at " << content.x << "," << content.y;
+    EXPECT_GE(popup.height, 20) << "the File menu was squeezed";
+    input->Tap({XK_Escape});
+    EXPECT_TRUE(x->WaitUntilGone(menu->id));
+
     const auto known = x->Mapped();
     ClickInPanel(46 + 8, 96 + 10);  // "Set Screenshot Area"
     const auto message = WaitForNewWindow(known);

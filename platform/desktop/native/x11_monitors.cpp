@@ -81,4 +81,12 @@ std::optional<MonitorRect> X11Monitors::WorkArea() {
                        static_cast<int32_t>((*v)[3])};
 }
 
+bool RandrNamesMonitors(const char* displayName) {
+    Display* display = XOpenDisplay(displayName);
+    if (!display) return false;
+    const bool named = !X11Monitors(display).RandrMonitors().empty();
+    XCloseDisplay(display);
+    return named;
+}
+
 }  // namespace native

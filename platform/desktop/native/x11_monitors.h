@@ -28,9 +28,10 @@ public:
     // What the window manager leaves free of panels (_NET_WORKAREA of the
     // first desktop), when it says.
     std::optional<MonitorRect> WorkArea();
+    // RandR's monitors alone, the primary one first; empty without RandR 1.5.
+    std::vector<MonitorRect> RandrMonitors();
 
 private:
-    std::vector<MonitorRect> RandrMonitors();
     std::vector<MonitorRect> XineramaScreens();
 
     _XDisplay* display_;
@@ -38,5 +39,10 @@ private:
     bool haveMonitors_ = false;
     bool haveXinerama_ = false;
 };
+
+// Whether RandR names a monitor on that display (nullptr: $DISPLAY); Qt,
+// which reads RandR alone when it has it, otherwise takes the screen for
+// an empty one.
+bool RandrNamesMonitors(const char* displayName = nullptr);
 
 }  // namespace native
