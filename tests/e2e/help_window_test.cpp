@@ -166,6 +166,17 @@ void HelpWindow::CheckTheChordLeavesTheKeyboardWithTheHelpText(bool superTaken) 
     PollUntil([&] { return (text = ReadClipboard(x->display(), 1s)).has_value(); }, 5s, 100ms);
     ASSERT_TRUE(text) << "nothing copied from the help text";
     EXPECT_EQ(text->substr(0, expected.size() + 13), expected + "Introduction:");
+
+    // Alt alone, after all those chords, still takes the keyboard to the
+    // menu bar: Down then opens the File menu.
+    input->Tap({XK_Alt_L});
+    input->Tap({XK_Down});
+    const auto menu = x->WaitForNew(known, /*popup=*/true, 5s);
+    EXPECT_TRUE(menu) << "Alt alone did not take the keyboard to the menu bar";
+    if (menu) {
+        input->Tap({XK_Escape});
+        EXPECT_TRUE(x->WaitUntilGone(menu->id, 5s));
+    }
 }
 
 TEST_F(HelpWindow, TheChordLeavesTheKeyboardWithTheHelpText) { CheckTheChordLeavesTheKeyboardWithTheHelpText(); }
