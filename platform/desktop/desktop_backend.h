@@ -67,6 +67,9 @@ public:
     std::string ResourcesPath() override;
     static std::string ResourcesFolder();  // share/quorrel beside bin/; empty when missing
 
+    // What is held now, and when Super last went down (native::HeldState).
+    native::HeldState Held() { return input_ ? input_->Held() : native::HeldState{}; }
+
     // How many X round trips the input reads cost so far (for the idle bench).
     uint64_t InputQueries() const { return inputQueries_; }
 
@@ -75,6 +78,10 @@ private:
     // within the same millisecond (keys and button come from events).
     const native::PointerPosition& Pointer();
     native::X11Capture* Capture();
+    // The capture, or nil where the screen cannot be read (said once).
+    native::X11Capture* ReadableCapture();
+    // The main display, in device pixels on the root window.
+    native::MonitorRect MainDisplay();
 
     struct Watch {
         QSocketNotifier* read = nullptr;
@@ -96,6 +103,7 @@ private:
 
     std::unique_ptr<native::X11Capture> capture_;
     bool captureTried_ = false;
+    bool toldScreenUnreadable_ = false;
 };
 
 // The application icon from the installed icon theme files (empty when missing).

@@ -1,5 +1,7 @@
 #include "platform/desktop/message_dialog_view.h"
 
+#include "platform/desktop/desktop_monitors.h"
+
 #include "platform/desktop/qt_conversions.h"
 
 #include <QClipboard>
@@ -11,7 +13,6 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTextBlock>
@@ -250,9 +251,7 @@ QString MessageDialogView::ShownText() const {
 // The texts take the width they like up to one column; what does not fit the
 // screen's height scrolls, the message and the explanation sharing the room.
 void MessageDialogView::FitToScreen() {
-    const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
-    if (!screen) screen = QGuiApplication::primaryScreen();
-    const QRect room = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const QRect room = WorkAreaAt(QCursor::pos());
     auto* grid = static_cast<QGridLayout*>(layout());
     const QMargins margins = grid->contentsMargins();
     const int iconWidth = icon_ ? icon_->sizeHint().width() + kSpacing : 0;
@@ -288,6 +287,9 @@ void MessageDialogView::FitToScreen() {
     };
     size(message_, messageNeeds, messageHeight);
     if (explanation_) size(explanation_, explanationNeeds, explanationHeight);
+    // Centred on that room, whatever Qt takes the screens to be.
+    adjustSize();
+    move(room.center() - QPoint(this->width() / 2, this->height() / 2));
 }
 
 }  // namespace desktop

@@ -2,6 +2,7 @@
 // program. Without an X display there is nothing to show: say so and stop.
 #include "app/startup.h"
 #include "platform/desktop/desktop_backend.h"
+#include "platform/desktop/native/x11_monitors.h"
 #include "platform/desktop/session_signals.h"
 
 #include <QApplication>
@@ -28,6 +29,10 @@ int main(int, char** argv) {
     }
     // The program is an X11 application; it reads no options of its own.
     qputenv("QT_QPA_PLATFORM", "xcb");
+    // Where RandR names no monitor, Qt would take the screen for an empty
+    // one and pop its menus up at the corner, squeezed: let it see the root
+    // window instead.
+    if (!native::RandrNamesMonitors()) qputenv("QT_XCB_NO_XRANDR", "1");
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};
     QApplication app(qtArgc, qtArgv);

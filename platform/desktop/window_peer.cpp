@@ -2,7 +2,10 @@
 
 #include "platform/core/window_placement.h"
 #include "platform/desktop/control_peer.h"
+#include "platform/desktop/desktop_backend.h"
+#include "platform/desktop/desktop_monitors.h"
 #include "platform/desktop/menu_bar_peer.h"
+#include "platform/desktop/menu_bar_widget.h"
 #include "platform/desktop/native/x11_frame_extents.h"
 #include "platform/desktop/qt_conversions.h"
 #include "platform/desktop/window_widget.h"
@@ -31,16 +34,6 @@ std::set<DesktopWindowPeer*>& LivePeers() {
 bool widgetsReleased = false;
 
 namespace placement = fw::placement;
-
-placement::Box ToBox(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
-
-// Every monitor's work area (what the desktop leaves free of panels).
-placement::Screens CurrentScreens() {
-    placement::Screens s;
-    for (const QScreen* screen : QGuiApplication::screens()) s.workAreas.push_back(ToBox(screen->availableGeometry()));
-    if (const QScreen* main = QGuiApplication::primaryScreen()) s.mainWorkArea = ToBox(main->availableGeometry());
-    return s;
-}
 
 // The window manager's frame for one kind of window (Frame 0 or 1), kept
 // once known: every window of a kind gets the same decoration.
@@ -172,13 +165,21 @@ public:
     // the widgets are let go, where it was last seen.
     int32_t CurrentTop() override {
         auto w = Model();
-        if (widgetsReleased && shown_) return lastOrigin_.y();
-        return shown_ || !w ? ContentOrigin().y() : fw::PeerAccess::ModelTop(*w);
+        if (!shown_ && w) return fw::PeerAccess::ModelTop(*w);
+        if (widgetsReleased) return static_cast<int32_t>(lastOrigin_.y() - mainOrigin_.y);
+        return static_cast<int32_t>(ContentOrigin().y() - MainOrigin().y);
     }
     int32_t CurrentLeft() override {
         auto w = Model();
-        if (widgetsReleased && shown_) return lastOrigin_.x();
-        return shown_ || !w ? ContentOrigin().x() : fw::PeerAccess::ModelLeft(*w);
+        if (!shown_ && w) return fw::PeerAccess::ModelLeft(*w);
+        if (widgetsReleased) return static_cast<int32_t>(lastOrigin_.x() - mainOrigin_.x);
+        return static_cast<int32_t>(ContentOrigin().x() - MainOrigin().x);
+    }
+
+    // The main display's corner, kept for when the display is gone.
+    placement::Point MainOrigin() {
+        mainOrigin_ = CurrentDesktop().mainOrigin;
+        return mainOrigin_;
     }
 
     void RememberOrigin() {
@@ -223,7 +224,10 @@ private:
         auto tree = w->MenuBar();
         if (!tree && !menus_) return;
         if (!menus_) {
-            auto* bar = new QMenuBar(widget_);
+            auto* bar = new MenuBarWidget(widget_, [] {
+                auto* backend = fw::HasBackend() ? dynamic_cast<DesktopBackend*>(&fw::CurrentBackend()) : nullptr;
+                return backend ? backend->Held() : native::HeldState{};
+            });
             bar->setNativeMenuBar(false);
             widget_->layout()->setMenuBar(bar);
             menus_ = std::make_unique<MenuBarPeer>(bar);
@@ -305,11 +309,13 @@ private:
         if (!w || !widget_ || !shown_) return;
         if (!fw::PeerAccess::PositionSet(*w) && placed_) return;
         widget_->adjustSize();
-        const placement::Point at =
-            fw::PeerAccess::PositionSet(*w)
-                ? placement::KeepReachable(
-                      {fw::PeerAccess::ModelLeft(*w), fw::PeerAccess::ModelTop(*w)}, Shape(), CurrentScreens())
-                : placement::PlaceUnpositioned(Shape(), CurrentScreens(), OtherFrames());
+        const Desktop desktop = CurrentDesktop();
+        mainOrigin_ = desktop.mainOrigin;
+        const placement::Point asked{desktop.mainOrigin.x + fw::PeerAccess::ModelLeft(*w),
+                                     desktop.mainOrigin.y + fw::PeerAccess::ModelTop(*w)};
+        const placement::Point at = fw::PeerAccess::PositionSet(*w)
+                                        ? placement::KeepReachable(asked, Shape(), desktop.screens)
+                                        : placement::PlaceUnpositioned(Shape(), desktop.screens, OtherFrames());
         placed_ = true;
         // Within 16 bits, as the placement keeps it.
         const QPoint origin(static_cast<int>(at.x), static_cast<int>(at.y));
@@ -353,6 +359,7 @@ private:
     std::map<fw::RectControl*, std::unique_ptr<ControlPeer>> controls_;
     placement::Margins margins_;
     QPoint lastOrigin_;
+    placement::Point mainOrigin_{};
     bool placing_ = false, shown_ = false, placed_ = false;
 };
 

@@ -6,6 +6,8 @@
 #include <cstdlib>
 
 #include "tests/e2e/xvfb_fixture.h"
+// After gtest: Xlib's macros would break its templates.
+#include "tests/e2e/x_clipboard.h"
 
 namespace e2e {
 namespace {
@@ -23,6 +25,20 @@ protected:
         if (help) Pause(300ms);
         return help;
     }
+    // superTaken: Super goes to a passive grab on the root window, as window
+    // managers that bind the key alone hold it, and never to the program.
+    void CheckTheChordLeavesTheKeyboardWithTheHelpText(bool superTaken = false);
+    void CheckTheAccessKeysOpenTheMenus();
+};
+
+class HelpWindowOnABareServer : public HelpWindow {
+protected:
+    HelpWindowOnABareServer() { bareServer = true; }
+};
+
+class HelpWindowUnderXfwm4 : public HelpWindow {
+protected:
+    HelpWindowUnderXfwm4() { windowManagerKind = WindowManager::Kind::Xfwm4; }
 };
 
 // Pixels close to a pure colour: the cores of bold glyph strokes.
@@ -62,7 +78,7 @@ TEST_F(HelpWindow, ShowsTheHeadingsInBlueAndTheWarningsInRed) {
 
 // The captions carry "&" before a letter ("&File", "&Edit", "Cu&t"): the
 // mark of the menu's access key, which is not shown.
-TEST_F(HelpWindow, AnAmpersandMarksTheAccessKeyOfTheHelpWindowsMenus) {
+void HelpWindow::CheckTheAccessKeysOpenTheMenus() {
     auto help = ShowHelp();
     ASSERT_TRUE(help) << "no Help window appeared";
 
@@ -81,6 +97,97 @@ TEST_F(HelpWindow, AnAmpersandMarksTheAccessKeyOfTheHelpWindowsMenus) {
         EXPECT_TRUE(x->WaitUntilGone(menu->id, 5s));
         input->Tap({XK_Escape});  // out of the menu bar
     }
+}
+
+TEST_F(HelpWindow, AnAmpersandMarksTheAccessKeyOfTheHelpWindowsMenus) { CheckTheAccessKeysOpenTheMenus(); }
+TEST_F(HelpWindowUnderXfwm4, AnAmpersandMarksTheAccessKeyOfTheHelpWindowsMenus) { CheckTheAccessKeysOpenTheMenus(); }
+
+// The capture chord while the Help window has the keyboard: whichever key
+// goes down first and whichever comes up first, the chord captures and
+// leaves the keyboard with the text, so every key typed around it lands
+// there and no menu opens.
+void HelpWindow::CheckTheChordLeavesTheKeyboardWithTheHelpText(bool superTaken) {
+    auto help = ShowHelp();
+    ASSERT_TRUE(help) << "no Help window appeared";
+    if (superTaken) {
+        XGrabKey(x->display(),
+                 XKeysymToKeycode(x->display(), XK_Super_L),
+                 AnyModifier,
+                 x->root(),
+                 False,
+                 GrabModeAsync,
+                 GrabModeAsync);
+        XSync(x->display(), False);
+    }
+    input->ClickAt(help->geometry.x + 100, help->geometry.y + 100);  // the text area takes the focus
+    Pause(100ms);
+    input->Tap({XK_Control_L, XK_Home});
+
+    struct Chord {
+        const char* what;
+        KeySym first, second, firstUp, secondUp;
+    };
+    const Chord chords[] = {
+        {"Alt down first, Super up first", XK_Alt_L, XK_Super_L, XK_Super_L, XK_Alt_L},
+        {"Alt down first, Alt up first", XK_Alt_L, XK_Super_L, XK_Alt_L, XK_Super_L},
+        {"Super down first, Alt up first", XK_Super_L, XK_Alt_L, XK_Alt_L, XK_Super_L},
+        {"Super down first, Super up first", XK_Super_L, XK_Alt_L, XK_Super_L, XK_Alt_L},
+    };
+    const KeySym typed[] = {XK_q, XK_z, XK_x, XK_j, XK_w};
+    const auto known = x->Mapped();
+    std::string expected;
+    for (size_t i = 0; i < std::size(chords); ++i) {
+        input->Tap({typed[i]});
+        expected += XKeysymToString(typed[i]);
+        // A capture in the same second keeps the same name: start from an
+        // empty folder to see this chord's own.
+        for (const fs::path& file : ScreenshotFiles()) fs::remove(file);
+        input->Press(chords[i].first);
+        input->Press(chords[i].second);
+        const bool captured = PollUntil([&] { return !ScreenshotFiles().empty(); }, 5s, 5ms);
+        input->Release(chords[i].firstUp);
+        input->Release(chords[i].secondUp);
+        EXPECT_TRUE(captured) << chords[i].what << ": no capture";
+    }
+    input->Tap({typed[std::size(chords)]});
+    expected += XKeysymToString(typed[std::size(chords)]);
+
+    // A menu that opened shows as a new popup.
+    auto popup = x->WaitForNew(known, /*popup=*/true, 300ms);
+    EXPECT_FALSE(popup) << "a menu opened";
+    if (popup) {
+        WritePng(ReadScreen(x->display()), (sandbox->Root() / "menu-after-chord.png").string());
+        for (int i = 0; i < 3; ++i) input->Tap({XK_Escape});
+    }
+    ASSERT_TRUE(x->FindByTitle("Help")) << "the Help window closed";
+    input->Tap({XK_Control_L, XK_a});
+    input->Tap({XK_Control_L, XK_c});
+    std::optional<std::string> text;
+    PollUntil([&] { return (text = ReadClipboard(x->display(), 1s)).has_value(); }, 5s, 100ms);
+    ASSERT_TRUE(text) << "nothing copied from the help text";
+    EXPECT_EQ(text->substr(0, expected.size() + 13), expected + "Introduction:");
+
+    // Alt alone, after all those chords, still takes the keyboard to the
+    // menu bar: Down then opens the File menu.
+    input->Tap({XK_Alt_L});
+    input->Tap({XK_Down});
+    const auto menu = x->WaitForNew(known, /*popup=*/true, 5s);
+    EXPECT_TRUE(menu) << "Alt alone did not take the keyboard to the menu bar";
+    if (menu) {
+        input->Tap({XK_Escape});
+        EXPECT_TRUE(x->WaitUntilGone(menu->id, 5s));
+    }
+}
+
+TEST_F(HelpWindow, TheChordLeavesTheKeyboardWithTheHelpText) { CheckTheChordLeavesTheKeyboardWithTheHelpText(); }
+TEST_F(HelpWindow, TheChordLeavesTheKeyboardWithTheHelpTextWhenSuperIsTaken) {
+    CheckTheChordLeavesTheKeyboardWithTheHelpText(/*superTaken=*/true);
+}
+TEST_F(HelpWindowOnABareServer, TheChordLeavesTheKeyboardWithTheHelpText) {
+    CheckTheChordLeavesTheKeyboardWithTheHelpText();
+}
+TEST_F(HelpWindowUnderXfwm4, TheChordLeavesTheKeyboardWithTheHelpText) {
+    CheckTheChordLeavesTheKeyboardWithTheHelpText();
 }
 
 }  // namespace

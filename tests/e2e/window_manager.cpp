@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <stdexcept>
+#include <vector>
 
 #include "tests/e2e/poll.h"
 
@@ -52,19 +53,26 @@ bool Manages(const std::string& displayName) {
 
 }  // namespace
 
-WindowManager::WindowManager(const std::string& displayName, const std::string& home) {
+WindowManager::WindowManager(const std::string& displayName, const std::string& home, Kind kind) {
     // Its own HOME: the tester's configuration and session play no part.
     const std::string dir = home + "/window-manager";
     std::filesystem::create_directories(dir);
-    process_ = std::make_unique<ChildProcess>(std::vector<std::string>{"/usr/bin/openbox", "--sm-disable"},
+    const std::string name = kind == Kind::Openbox ? "openbox" : "xfwm4";
+    const std::vector<std::string> argv =
+        kind == Kind::Openbox
+            ? std::vector<std::string>{"/usr/bin/openbox", "--sm-disable"}
+            : std::vector<std::string>{
+                  "/usr/bin/dbus-run-session", "--", "/usr/bin/xfwm4", "--sm-client-disable", "--compositor=off"};
+    process_ = std::make_unique<ChildProcess>(argv,
                                               ChildProcess::Environment{{"DISPLAY", displayName},
                                                                         {"HOME", dir},
                                                                         {"XDG_CONFIG_HOME", dir + "/.config"},
                                                                         {"XDG_CACHE_HOME", dir + "/.cache"}},
-                                              dir + "/openbox.out",
-                                              dir + "/openbox.err");
+                                              dir + "/" + name + ".out",
+                                              dir + "/" + name + ".err");
     if (!PollUntil([&] { return Manages(displayName); }, std::chrono::seconds(10)))
-        throw std::runtime_error("openbox did not take over " + displayName + ": " + ReadFile(dir + "/openbox.err"));
+        throw std::runtime_error(name + " did not take over " + displayName + ": " +
+                                 ReadFile(dir + "/" + name + ".err"));
 }
 
 WindowManager::~WindowManager() = default;

@@ -1,5 +1,6 @@
-// A real window manager (openbox) on the test's X server, so that windows get
-// frames, title bars and placement as users see them.
+// A real window manager (openbox, or xfwm4 in a D-Bus session of its own for
+// its settings) on the test's X server, so that windows get frames, title
+// bars, placement and key handling as users see them.
 #pragma once
 #include <memory>
 #include <string>
@@ -10,9 +11,10 @@ namespace e2e {
 
 class WindowManager {
 public:
-    // Starts openbox on the display and returns once it manages windows;
-    // throws when it does not.
-    WindowManager(const std::string& displayName, const std::string& home);
+    enum class Kind { Openbox, Xfwm4 };
+    // Starts the window manager on the display and returns once it manages
+    // windows; throws when it does not.
+    WindowManager(const std::string& displayName, const std::string& home, Kind kind = Kind::Openbox);
     ~WindowManager();  // the child process ends the window manager
 
 private:

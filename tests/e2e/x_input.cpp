@@ -33,8 +33,13 @@ void XInput::Tap(std::initializer_list<KeySym> keys) {
     Pause(30ms);
 }
 
-void XInput::MoveTo(int x, int y) {
-    XTestFakeMotionEvent(display_, DefaultScreen(display_), x, y, CurrentTime);
+void XInput::MoveTo(int x, int y, int screen) {
+    // XTest moves the pointer within the screen it is on; a warp takes it
+    // from one screen to another.
+    if (screen >= 0)
+        XWarpPointer(display_, None, RootWindow(display_, screen), 0, 0, 0, 0, x, y);
+    else
+        XTestFakeMotionEvent(display_, DefaultScreen(display_), x, y, CurrentTime);
     XSync(display_, False);
 }
 

@@ -17,7 +17,8 @@ public:
     // Press the keys in order, release them in reverse.
     void Tap(std::initializer_list<KeySym> keys);
 
-    void MoveTo(int x, int y);
+    // On the display's default screen, or on the X screen numbered `screen`.
+    void MoveTo(int x, int y, int screen = -1);
     void ButtonDown();
     void ButtonUp();
     void ClickAt(int x, int y);

@@ -16,8 +16,11 @@ void XvfbFixture::SetUp() {
     fs::create_directories(sandbox->PreferencesFile().parent_path());
     // For a look at what a passing test saw (the screenshots it writes).
     if (std::getenv("QUORREL_E2E_KEEP")) sandbox->Keep();
-    xvfb = std::make_unique<XvfbServer>(kScreenWidth, kScreenHeight, sandbox->Root().string());
-    if (!bareServer) windowManager = std::make_unique<WindowManager>(xvfb->DisplayName(), sandbox->Root().string());
+    xvfb = std::make_unique<XvfbServer>(kScreenWidth, kScreenHeight, sandbox->Root().string(), 24, xvfbArguments);
+    PrepareServer();
+    if (!bareServer)
+        windowManager =
+            std::make_unique<WindowManager>(xvfb->DisplayName(), sandbox->Root().string(), windowManagerKind);
     x = std::make_unique<XWindows>(xvfb->DisplayName());
     input = std::make_unique<XInput>(x->display());
     pattern = TestPattern(kScreenWidth, kScreenHeight);

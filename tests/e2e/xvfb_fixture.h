@@ -34,6 +34,9 @@ class XvfbFixture : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // Runs once the server is up, before the window manager starts: the
+    // place for a test to change the server's own settings (its monitors).
+    virtual void PrepareServer() {}
 
     // Starts the program and waits for the Control Panel; fails the test when
     // it does not appear.
@@ -65,6 +68,9 @@ protected:
     std::unique_ptr<ProgramSandbox> sandbox;
     // Set by a test before SetUp where a window manager would hide what it looks at.
     bool bareServer = false;
+    WindowManager::Kind windowManagerKind = WindowManager::Kind::Openbox;
+    // More arguments for Xvfb after its first screen (more screens, say).
+    std::vector<std::string> xvfbArguments;
     std::unique_ptr<XvfbServer> xvfb;
     std::unique_ptr<WindowManager> windowManager;
     std::unique_ptr<XWindows> x;

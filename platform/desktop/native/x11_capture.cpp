@@ -1,13 +1,10 @@
-// Screen capture over Xlib: the main display from XRandR (else Xinerama),
-// pixels through a reused XShm segment where the server offers it, else
-// XGetImage.
+// Screen capture over Xlib: the main display from X11Monitors, pixels through a reused XShm segment where the server
+// offers it, else XGetImage.
 #include "platform/desktop/native/x11_capture.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
-#include <X11/extensions/Xinerama.h>
-#include <X11/extensions/Xrandr.h>
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
@@ -85,26 +82,29 @@ public:
           depth_(DefaultDepth(display, DefaultScreen(display))),
           colormap_(DefaultColormap(display, DefaultScreen(display))),
           format_(PixelFormat::ForVisual(visual_)),
-          segment_(std::make_unique<SharedSegment>(display)) {
+          segment_(std::make_unique<SharedSegment>(display)),
+          monitors_(display) {
         int major = 0, minor = 0;
         Bool pixmaps = False;
         useShm_ = XShmQueryExtension(display_) && XShmQueryVersion(display_, &major, &minor, &pixmaps);
-        int eventBase = 0, errorBase = 0;
-        haveMonitors_ = XRRQueryExtension(display_, &eventBase, &errorBase) &&
-                        XRRQueryVersion(display_, &major, &minor) && (major > 1 || (major == 1 && minor >= 5));
-        haveXinerama_ = XineramaQueryExtension(display_, &eventBase, &errorBase);
     }
     ~XlibCapture() override {
         segment_.reset();  // detaching needs the connection
         XCloseDisplay(display_);
     }
 
-    // The primary RandR monitor, else the first Xinerama screen (an older
-    // server, or RandR without monitors), else the whole root window.
-    MonitorRect MainDisplay() override {
-        if (const std::optional<MonitorRect> monitor = PrimaryMonitor()) return *monitor;
-        if (const std::optional<MonitorRect> screen = FirstXineramaScreen()) return *screen;
-        return RootRect();
+    MonitorRect MainDisplay() override { return monitors_.Main(); }
+
+    // One plain read of one pixel, asked once: a server that refuses it
+    // for the root window never gives the screen.
+    bool ScreenReadable() override {
+        if (!readable_) {
+            XErrorTrap trap(display_);
+            XImage* probe = XGetImage(display_, root_, 0, 0, 1, 1, AllPlanes, ZPixmap);
+            readable_ = probe && !trap.Caught();
+            if (probe) XDestroyImage(probe);
+        }
+        return *readable_;
     }
 
     Image CaptureDisplay(int32_t index) override {
@@ -114,8 +114,8 @@ public:
     }
 
     Image CaptureArea(int32_t x, int32_t y, int32_t width, int32_t height) override {
-        if (width <= 0 || height <= 0) return {};
-        const MonitorRect root = RootRect();
+        if (width <= 0 || height <= 0 || !ScreenReadable()) return {};
+        const MonitorRect root = monitors_.Root();
         // Widened so that a far corner cannot overflow.
         const int64_t left = std::max<int64_t>(x, 0), top = std::max<int64_t>(y, 0);
         const int64_t right = std::min<int64_t>(int64_t{x} + width, root.width);
@@ -136,51 +136,6 @@ public:
     }
 
 private:
-    // Asked anew each time, as the desktop may change them.
-    std::optional<MonitorRect> PrimaryMonitor() {
-        if (!haveMonitors_) return std::nullopt;
-        int count = 0;
-        XRRMonitorInfo* monitors = XRRGetMonitors(display_, root_, True, &count);
-        if (!monitors) return std::nullopt;
-        std::optional<MonitorRect> main;
-        if (count > 0) {
-            const XRRMonitorInfo* chosen = &monitors[0];
-            for (int i = 0; i < count; ++i)
-                if (monitors[i].primary) {
-                    chosen = &monitors[i];
-                    break;
-                }
-            main = MonitorRect{chosen->x, chosen->y, chosen->width, chosen->height};
-        }
-        XRRFreeMonitors(monitors);
-        return main;
-    }
-
-    std::optional<MonitorRect> FirstXineramaScreen() {
-        if (!haveXinerama_ || !XineramaIsActive(display_)) return std::nullopt;
-        int count = 0;
-        XineramaScreenInfo* screens = XineramaQueryScreens(display_, &count);
-        if (!screens) return std::nullopt;
-        std::optional<MonitorRect> first;
-        if (count > 0) first = MonitorRect{screens[0].x_org, screens[0].y_org, screens[0].width, screens[0].height};
-        XFree(screens);
-        return first;
-    }
-
-    // Asked anew each time: this connection reads no events, so the
-    // screen size Xlib cached at connection time goes stale when the
-    // desktop changes resolution.
-    MonitorRect RootRect() {
-        Window rootReturn = 0;
-        int x = 0, y = 0;
-        unsigned width = 0, height = 0, border = 0, depth = 0;
-        if (!XGetGeometry(display_, root_, &rootReturn, &x, &y, &width, &height, &border, &depth)) {
-            Screen* screen = DefaultScreenOfDisplay(display_);
-            return {0, 0, WidthOfScreen(screen), HeightOfScreen(screen)};
-        }
-        return {0, 0, static_cast<int32_t>(width), static_cast<int32_t>(height)};
-    }
-
     bool CaptureShm(int32_t x, int32_t y, int32_t w, int32_t h, Image& out) {
         XImage* image = XShmCreateImage(display_,
                                         visual_,
@@ -223,9 +178,9 @@ private:
     Colormap colormap_;  // the root window's: the one it is shown through
     PixelFormat format_;
     std::unique_ptr<SharedSegment> segment_;
+    X11Monitors monitors_;
     bool useShm_ = false;
-    bool haveMonitors_ = false;
-    bool haveXinerama_ = false;
+    std::optional<bool> readable_;  // unknown until the first capture
 };
 
 }  // namespace

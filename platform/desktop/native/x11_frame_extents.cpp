@@ -1,5 +1,6 @@
 #include "platform/desktop/native/x11_frame_extents.h"
 
+#include "platform/desktop/native/x_cardinals.h"
 #include "platform/desktop/native/x_error_trap.h"
 
 #include <X11/Xatom.h>
@@ -37,20 +38,10 @@ bool WindowManagerRuns(Display* display) {
 }
 
 std::optional<FrameExtents> ReadExtents(Display* display, ::Window window, Atom property) {
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    std::optional<FrameExtents> out;
-    if (XGetWindowProperty(
-            display, window, property, 0, 4, False, XA_CARDINAL, &type, &format, &count, &after, &data) == Success &&
-        data && type == XA_CARDINAL && format == 32 && count == 4) {
-        const long* v = reinterpret_cast<long*>(data);
-        auto sane = [](long n) { return n >= 0 && n < 1000 ? static_cast<int>(n) : 0; };
-        out = FrameExtents{sane(v[0]), sane(v[1]), sane(v[2]), sane(v[3])};
-    }
-    if (data) XFree(data);
-    return out;
+    const std::optional<std::vector<long>> v = ReadCardinals(display, window, property, 4);
+    if (!v) return std::nullopt;
+    auto sane = [](long n) { return n >= 0 && n < 1000 ? static_cast<int>(n) : 0; };
+    return FrameExtents{sane((*v)[0]), sane((*v)[1]), sane((*v)[2]), sane((*v)[3])};
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ public:
 
     PointerPosition Position() override {
         Ask();
-        return PointerPosition{last_.x, last_.y};
+        return PointerPosition{last_.x, last_.y, onScreen_};
     }
 
 private:
@@ -36,8 +36,8 @@ private:
         int rootX = 0, rootY = 0, winX = 0, winY = 0;
         unsigned int mask = 0;
         // False only means the pointer is on another screen; the root
-        // coordinates and the mask are still filled in.
-        XQueryPointer(display_, root_, &rootReturn, &child, &rootX, &rootY, &winX, &winY, &mask);
+        // coordinates (that screen's) and the mask are still filled in.
+        onScreen_ = XQueryPointer(display_, root_, &rootReturn, &child, &rootX, &rootY, &winX, &winY, &mask);
         last_.x = rootX;
         last_.y = rootY;
         last_.button1 = (mask & Button1Mask) != 0;
@@ -50,6 +50,7 @@ private:
     Display* display_;
     Window root_;
     PointerState last_;
+    bool onScreen_ = true;
     std::chrono::steady_clock::time_point at_{};
     bool valid_ = false;
 };

@@ -13,10 +13,18 @@ struct HeldState {
     bool button1 = false;  // the logical button 1, after the pointer mapping
     bool alt = false;      // any key of Mod1
     bool super = false;    // any key of Mod4
+    // When a key of Mod4 last went down, wherever the focus was: X server
+    // time in milliseconds, the clock of the key events. Unknown without
+    // XInput2.
+    bool superPressSeen = false;
+    uint32_t lastSuperPress = 0;
 };
 
 struct PointerPosition {
     int32_t x = 0, y = 0;  // device pixels on the root window
+    // On the screen of this connection's root window; the position is then
+    // that screen's. Elsewhere it is another screen's, of no use here.
+    bool onScreen = true;
 };
 
 struct PointerState {

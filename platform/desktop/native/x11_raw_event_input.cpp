@@ -39,6 +39,8 @@ public:
         state.alt = (keys_ & alt_).any();
         state.super = (keys_ & super_).any();
         state.button1 = (buttons_ & button1_).any();
+        state.superPressSeen = superPressSeen_;
+        state.lastSuperPress = lastSuperPress_;
         return state;
     }
 
@@ -46,8 +48,8 @@ public:
         Window rootReturn = 0, child = 0;
         int rootX = 0, rootY = 0, winX = 0, winY = 0;
         unsigned int mask = 0;
-        XQueryPointer(display_, root_, &rootReturn, &child, &rootX, &rootY, &winX, &winY, &mask);
-        return PointerPosition{rootX, rootY};
+        const bool onScreen = XQueryPointer(display_, root_, &rootReturn, &child, &rootX, &rootY, &winX, &winY, &mask);
+        return PointerPosition{rootX, rootY, onScreen};
     }
 
 private:
@@ -148,7 +150,13 @@ private:
         const int code = raw->detail;
         if (code > 0 && code < kCodes) {
             switch (event.xcookie.evtype) {
-                case XI_RawKeyPress: keys_.set(code); break;
+                case XI_RawKeyPress:
+                    keys_.set(code);
+                    if (super_.test(static_cast<size_t>(code))) {
+                        superPressSeen_ = true;
+                        lastSuperPress_ = static_cast<uint32_t>(raw->time);
+                    }
+                    break;
                 case XI_RawKeyRelease: keys_.reset(code); break;
                 case XI_RawButtonPress: buttons_.set(code); break;
                 case XI_RawButtonRelease: buttons_.reset(code); break;
@@ -167,6 +175,8 @@ private:
     CodeSet alt_;        // key codes of Mod1
     CodeSet super_;      // key codes of Mod4
     CodeSet button1_;    // physical buttons that give logical button 1
+    bool superPressSeen_ = false;
+    uint32_t lastSuperPress_ = 0;  // X server time, ms
 };
 
 }  // namespace
