@@ -33,12 +33,16 @@ public:
     void InstallWithBundle(const std::map<std::string, std::string>& bundleKeys);
     // URLs handed to the desktop's URL handler, one per line.
     std::vector<std::string> OpenedUrls() const;
+    // The URLs handed over until now, once every handler started so far has
+    // written its line: a URL opened before this call is among them.
+    std::vector<std::string> OpenedUrlsWhenHandled() const;
 
     // Starts the program; an empty display starts it with none.
     std::unique_ptr<ChildProcess> Start(const std::string& displayName) const;
 
 private:
     void WriteFakeUrlHandler();
+    bool UrlHandlerRunning() const;
     fs::path root_;
     fs::path binary_;
     bool keep_ = false;
