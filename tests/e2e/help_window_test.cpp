@@ -23,13 +23,6 @@ int CountNear(const RgbImage& image, uint32_t rgb) {
     return count;
 }
 
-// Pixels that differ between two pictures of one size.
-int CountDifferent(const RgbImage& a, const RgbImage& b) {
-    int count = 0;
-    for (size_t i = 0; i < a.pixels.size() && i < b.pixels.size(); ++i) count += a.pixels[i] != b.pixels[i];
-    return count;
-}
-
 class HelpWindow : public XvfbFixture {
 protected:
     // Starts the program and chooses "Show Help" in the Control Panel's Help
