@@ -47,6 +47,17 @@ void XvfbFixture::StartProgram() {
     program = sandbox->Start(xvfb->DisplayName());
     panel = x->WaitForTitle(kControlPanelTitle);
     ASSERT_TRUE(panel) << "no Control Panel appeared; stderr: " << ProgramStderr();
+    if (windowManager) {
+        // The window manager gives the new panel the focus and draws its
+        // title bar anew for it.
+        PollUntil([&] {
+            ::Window focus = 0;
+            int revert = 0;
+            XGetInputFocus(x->display(), &focus, &revert);
+            return focus == panel->id;
+        });
+        WindowManager::CaughtUp(x->display());
+    }
     // Before anyone reads the screen, the first paint has landed: both corner
     // indicators show white (a panel placed off the screen shows nothing).
     PollUntil([&] {
