@@ -18,11 +18,11 @@ protected:
         std::time_t before = std::time(nullptr);
         ASSERT_TRUE(HoldChordUntil([&] { return !ScreenshotFiles().empty(); })) << "no screenshot after the chord";
         std::time_t after = std::time(nullptr);
-        // Holding the chord captures on every tick: let the last write land.
-        Pause(300ms);
-        auto files = ScreenshotFiles();
-        ASSERT_FALSE(files.empty());
-        for (const auto& file : files) {
+        // Holding the chord captures on every tick: the last one may still be writing.
+        auto files = WaitForPicturesInPlace();
+        ASSERT_TRUE(files) << "a write did not end";
+        ASSERT_FALSE(files->empty());
+        for (const auto& file : *files) {
             SCOPED_TRACE(file.filename().string());
             auto moment = CaptureMomentOf(file.filename().string());
             ASSERT_TRUE(moment) << "not a capture-moment name";
@@ -33,11 +33,6 @@ protected:
             auto difference = FirstDifference(*png, expected);
             EXPECT_FALSE(difference) << *difference;
         }
-    }
-
-    uint32_t PanelPixel(int px, int py) {
-        Point p = InPanel(px, py);
-        return ReadScreen(x->display(), Rect{p.x, p.y, 1, 1}).At(0, 0);
     }
 };
 
@@ -62,15 +57,17 @@ TEST_F(Capture, AreaModeWritesTheRectangleBetweenTheTwoClickedCorners) {
     EXPECT_EQ(PanelPixel(215, 101), kWhite);
     EXPECT_EQ(PanelPixel(234, 111), kWhite);
 
-    // The waits for each corner are armed one second after the step before.
+    // The wait for each corner is armed one second after the step before,
+    // and a corner is taken at the first tick that finds the button down:
+    // each press lasts until its indicator turns red.
     const Rect area{500, 400, 210, 150};
-    Pause(1300ms);
-    input->ClickAt(area.x, area.y);
-    Pause(1300ms);
-    input->ClickAt(area.x + area.width, area.y + area.height);
+    ASSERT_TRUE(HoldButtonAtUntil(area.x, area.y, [&] { return PanelPixel(215, 101) == kRed; }))
+        << "the top-left indicator did not turn red";
+    EXPECT_EQ(PanelPixel(234, 111), kWhite) << "the first press set both corners";
+    ASSERT_TRUE(HoldButtonAtUntil(area.x + area.width, area.y + area.height, [&] {
+        return PanelPixel(234, 111) == kRed;
+    })) << "the bottom-right indicator did not turn red";
     input->MoveTo(kScreenWidth - 1, kScreenHeight - 1);
-    ASSERT_TRUE(PollUntil([&] { return PanelPixel(234, 111) == kRed; }, 3s))
-        << "the bottom-right indicator did not turn red";
     EXPECT_EQ(PanelPixel(215, 101), kRed);
 
     ExpectChordCaptures(ReadScreen(x->display(), area));

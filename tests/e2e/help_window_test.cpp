@@ -12,9 +12,23 @@
 namespace e2e {
 namespace {
 
+// Pixels close to a pure colour: the cores of bold glyph strokes.
+int CountNear(const RgbImage& image, uint32_t rgb) {
+    auto channel = [](uint32_t p, int shift) { return static_cast<int>((p >> shift) & 0xff); };
+    int count = 0;
+    for (uint32_t p : image.pixels) {
+        const bool near = std::abs(channel(p, 16) - channel(rgb, 16)) < 60 &&
+                          std::abs(channel(p, 8) - channel(rgb, 8)) < 60 &&
+                          std::abs(channel(p, 0) - channel(rgb, 0)) < 60;
+        if (near) ++count;
+    }
+    return count;
+}
+
 class HelpWindow : public XvfbFixture {
 protected:
-    // Starts the program and chooses "Show Help" in the Control Panel's Help menu.
+    // Starts the program and chooses "Show Help" in the Control Panel's Help
+    // menu; the window is there once it shows the blue headings it opens with.
     std::optional<TopLevel> ShowHelp() {
         StartProgram();
         if (!panel || !OpenPanelMenu(15)) return std::nullopt;
@@ -22,7 +36,7 @@ protected:
         Pause(150ms);
         input->Tap({XK_Return});  // "Show Help"
         auto help = x->WaitForTitle("Help");
-        if (help) Pause(300ms);
+        if (help) PollUntil([&] { return CountNear(ReadScreen(x->display(), help->geometry), 0x0000ff) > 50; });
         return help;
     }
     // superTaken: Super goes to a passive grab on the root window, as window
@@ -41,19 +55,6 @@ protected:
     HelpWindowUnderXfwm4() { windowManagerKind = WindowManager::Kind::Xfwm4; }
 };
 
-// Pixels close to a pure colour: the cores of bold glyph strokes.
-int CountNear(const RgbImage& image, uint32_t rgb) {
-    auto channel = [](uint32_t p, int shift) { return static_cast<int>((p >> shift) & 0xff); };
-    int count = 0;
-    for (uint32_t p : image.pixels) {
-        const bool near = std::abs(channel(p, 16) - channel(rgb, 16)) < 60 &&
-                          std::abs(channel(p, 8) - channel(rgb, 8)) < 60 &&
-                          std::abs(channel(p, 0) - channel(rgb, 0)) < 60;
-        if (near) ++count;
-    }
-    return count;
-}
-
 TEST_F(HelpWindow, ShowsTheHeadingsInBlueAndTheWarningsInRed) {
     auto help = ShowHelp();
     ASSERT_TRUE(help) << "no Help window appeared";
@@ -64,14 +65,24 @@ TEST_F(HelpWindow, ShowsTheHeadingsInBlueAndTheWarningsInRed) {
 
     // Further down, the steps of the area selection carry the red warnings.
     input->ClickAt(help->geometry.x + 100, help->geometry.y + 100);  // the text area takes the focus
-    // Page down until they show (how far depends on the font's metrics).
+    // Page down until they show (how far depends on the font's metrics). A
+    // page has moved once far more of the text (its scroll bar left aside,
+    // which is drawn on its own) has changed than the flashing cursor.
+    const int bar = help->geometry.height - 348;
+    auto textOf = [&](const RgbImage& window) { return window.Crop(22, bar + 22, 285, 300); };
     int red = 0;
+    RgbImage shown = textOf(top);
     for (int page = 0; page < 6 && red <= 50; ++page) {
         input->Tap({XK_Next});
-        Pause(300ms);
-        const RgbImage lower = ReadScreen(x->display(), help->geometry);
+        RgbImage lower;
+        const bool moved = PollUntil([&] {
+            lower = ReadScreen(x->display(), help->geometry);
+            return CountDifferent(textOf(lower), shown) > 500;
+        });
         WritePng(lower, (sandbox->Root() / ("help-window-page" + std::to_string(page + 1) + ".png")).string());
-        red = CountNear(lower, 0xff0000);
+        red = CountNear(textOf(lower), 0xff0000);
+        if (!moved) break;  // the end of the text
+        shown = textOf(lower);
     }
     EXPECT_GT(red, 50) << "no red warnings";
 }

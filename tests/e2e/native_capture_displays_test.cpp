@@ -18,6 +18,7 @@
 
 #include "platform/desktop/native/x11_capture.h"
 #include "tests/e2e/child_process.h"
+#include "tests/e2e/pictures_in_place.h"
 #include "tests/e2e/poll.h"
 #include "tests/e2e/program_sandbox.h"
 #include "tests/e2e/rgb_image.h"
@@ -269,14 +270,18 @@ TEST(ProgramOnAnEightBitDisplay, ChordSavesTheColoursOnTheScreen) {
     input.Release(XK_Super_L);
     input.Release(XK_Alt_L);
     ASSERT_TRUE(saved) << "no screenshot after the chord; stderr: " << ReadFile(sandbox.StderrPath().string());
-    Pause(300ms);  // the chord captures on every tick: let the last write land
+    // The chord captures on every tick: the last one may still be writing.
+    std::optional<std::vector<fs::path>> pictures;
+    ASSERT_TRUE(PollUntil([&] {
+        return (pictures = PicturesInPlace(program->Pid(), sandbox.Screenshots())).has_value();
+    })) << "a write did not end";
 
     const std::optional<RgbImage> imported = Import(xvfb.DisplayName(), sandbox.Root());
     ASSERT_TRUE(imported.has_value());
     // Below the Control Panel nothing covers the picture.
     const int top = panel->geometry.y + panel->geometry.height + 40;
     ASSERT_LT(top, kHeight);
-    for (const fs::path& file : files()) {
+    for (const fs::path& file : *pictures) {
         SCOPED_TRACE(file.filename().string());
         const std::optional<RgbImage> png = ReadPng(file.string());
         ASSERT_TRUE(png.has_value());

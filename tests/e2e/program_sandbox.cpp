@@ -1,5 +1,6 @@
 #include "tests/e2e/program_sandbox.h"
 
+#include "tests/e2e/poll.h"
 #include "tests/support/bundle_file.h"
 #include "tests/support/gtk_desktop.h"
 
@@ -39,6 +40,27 @@ std::vector<std::string> ProgramSandbox::OpenedUrls() const {
     for (std::string line; std::getline(in, line);)
         if (!line.empty()) urls.push_back(line);
     return urls;
+}
+
+// A process running this sandbox's URL handler (its script is an argument of
+// the shell that runs it). The program hands a URL over by starting the
+// handler, and the start returns once the handler runs.
+bool ProgramSandbox::UrlHandlerRunning() const {
+    const std::string script = (root_ / "fakebin" / "xdg-open").string();
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator("/proc", ec)) {
+        const std::string pid = entry.path().filename().string();
+        if (pid.find_first_not_of("0123456789") != std::string::npos) continue;
+        std::ifstream in(entry.path() / "cmdline", std::ios::binary);
+        for (std::string argument; std::getline(in, argument, '\0');)
+            if (argument == script) return true;
+    }
+    return false;
+}
+
+std::vector<std::string> ProgramSandbox::OpenedUrlsWhenHandled() const {
+    PollUntil([&] { return !UrlHandlerRunning(); });
+    return OpenedUrls();
 }
 
 void ProgramSandbox::InstallWithBundle(const std::map<std::string, std::string>& bundleKeys) {

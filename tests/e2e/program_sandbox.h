@@ -36,6 +36,9 @@ public:
     void UseGtkDesktop();
     // URLs handed to the desktop's URL handler, one per line.
     std::vector<std::string> OpenedUrls() const;
+    // The URLs handed over until now, once every handler started so far has
+    // written its line: a URL opened before this call is among them.
+    std::vector<std::string> OpenedUrlsWhenHandled() const;
 
     // An environment variable for later starts, over the sandbox's own.
     void SetEnvironment(const std::string& name, const std::string& value) { environment_[name] = value; }
@@ -45,6 +48,7 @@ public:
 
 private:
     void WriteFakeUrlHandler();
+    bool UrlHandlerRunning() const;
     fs::path root_;
     fs::path binary_;
     std::map<std::string, std::string> environment_;

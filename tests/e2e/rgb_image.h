@@ -4,6 +4,7 @@
 
 namespace e2e {
 
+using quorrel::test::CountDifferent;
 using quorrel::test::FirstDifference;
 using quorrel::test::ReadPng;
 using quorrel::test::RgbImage;

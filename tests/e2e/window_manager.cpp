@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "platform/desktop/native/x11_frame_extents.h"
 #include "tests/e2e/poll.h"
 
 namespace e2e {
@@ -76,5 +77,15 @@ WindowManager::WindowManager(const std::string& displayName, const std::string& 
 }
 
 WindowManager::~WindowManager() = default;
+
+bool WindowManager::CaughtUp(Display* display) {
+    // A window of the test's own that is never mapped: only the answer shows on it.
+    const ::Window probe = XCreateWindow(
+        display, DefaultRootWindow(display), 0, 0, 1, 1, 0, CopyFromParent, InputOnly, CopyFromParent, 0, nullptr);
+    const bool answered = native::AskFrameExtents(display, probe, std::chrono::seconds(10)).has_value();
+    XDestroyWindow(display, probe);
+    XSync(display, False);
+    return answered;
+}
 
 }  // namespace e2e

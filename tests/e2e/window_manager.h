@@ -2,6 +2,8 @@
 // its settings) on the test's X server, so that windows get frames, title
 // bars, placement and key handling as users see them.
 #pragma once
+#include <X11/Xlib.h>
+
 #include <memory>
 #include <string>
 
@@ -16,6 +18,12 @@ public:
     // windows; throws when it does not.
     WindowManager(const std::string& displayName, const std::string& home, Kind kind = Kind::Openbox);
     ~WindowManager();  // the child process ends the window manager
+
+    // Returns once the window manager has handled every event that reached
+    // it before the call (a frame redrawn on a change of focus, say): it
+    // answers a request for frame extents only after those. False when it
+    // does not answer.
+    static bool CaughtUp(Display* display);
 
 private:
     std::unique_ptr<ChildProcess> process_;

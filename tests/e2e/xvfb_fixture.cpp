@@ -1,5 +1,7 @@
 #include "tests/e2e/xvfb_fixture.h"
 
+#include "tests/e2e/pictures_in_place.h"
+
 #include <X11/keysym.h>
 
 #include <algorithm>
@@ -48,8 +50,24 @@ void XvfbFixture::StartProgram() {
     program = sandbox->Start(xvfb->DisplayName());
     panel = x->WaitForTitle(kControlPanelTitle);
     ASSERT_TRUE(panel) << "no Control Panel appeared; stderr: " << ProgramStderr();
-    // Let the first paint land before anyone reads the screen.
-    Pause(300ms);
+    if (windowManager) {
+        // The window manager gives the new panel the focus and draws its
+        // title bar anew for it.
+        PollUntil([&] {
+            ::Window focus = 0;
+            int revert = 0;
+            XGetInputFocus(x->display(), &focus, &revert);
+            return focus == panel->id;
+        });
+        WindowManager::CaughtUp(x->display());
+    }
+    // Before anyone reads the screen, the first paint has landed: both corner
+    // indicators show white (a panel placed off the screen shows nothing).
+    PollUntil([&] {
+        const Rect c = PanelContent();
+        if (c.x < 0 || c.y < 0 || c.x + c.width > kScreenWidth || c.y + c.height > kScreenHeight) return true;
+        return PanelPixel(215, 101) == 0xffffff && PanelPixel(234, 111) == 0xffffff;
+    });
 }
 
 Rect XvfbFixture::PanelContent() {
@@ -62,6 +80,11 @@ Rect XvfbFixture::PanelContent() {
 void XvfbFixture::ClickInPanel(int px, int py) {
     Point p = InPanel(px, py);
     input->ClickAt(p.x, p.y);
+}
+
+uint32_t XvfbFixture::PanelPixel(int px, int py) {
+    Point p = InPanel(px, py);
+    return ReadScreen(x->display(), Rect{p.x, p.y, 1, 1}).At(0, 0);
 }
 
 std::optional<TopLevel> XvfbFixture::OpenPanelMenu(int menuX) {
@@ -95,6 +118,21 @@ bool XvfbFixture::HoldChordUntil(const std::function<bool()>& done, std::chrono:
     input->Release(XK_Super_L);
     input->Release(XK_Alt_L);
     return ok;
+}
+
+bool XvfbFixture::HoldButtonAtUntil(int px, int py, const std::function<bool()>& done,
+                                    std::chrono::milliseconds timeout) {
+    input->MoveTo(px, py);
+    input->ButtonDown();
+    bool ok = PollUntil(done, timeout, 5ms);
+    input->ButtonUp();
+    return ok;
+}
+
+std::optional<std::vector<fs::path>> XvfbFixture::WaitForPicturesInPlace() {
+    std::optional<std::vector<fs::path>> files;
+    PollUntil([&] { return (files = PicturesInPlace(program->Pid(), sandbox->Screenshots())).has_value(); });
+    return files;
 }
 
 std::vector<fs::path> XvfbFixture::ScreenshotFiles() const {

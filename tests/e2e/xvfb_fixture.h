@@ -48,6 +48,8 @@ protected:
         return {c.x + x, c.y + y};
     }
     void ClickInPanel(int x, int y);
+    // The colour of one pixel of the Control Panel's content on the screen.
+    uint32_t PanelPixel(int x, int y);
     // Opens the n-th menu (0: File) of the Control Panel's menu bar, returns its popup.
     std::optional<TopLevel> OpenPanelMenu(int x);
 
@@ -59,8 +61,14 @@ protected:
 
     // Holds Alt+Super (the capture chord) until `done` holds or time runs out.
     bool HoldChordUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = 5s);
+    // Holds the mouse button down at a point until `done` holds or time runs
+    // out: the program reads the button as it stands at its ticks.
+    bool HoldButtonAtUntil(int x, int y, const std::function<bool()>& done, std::chrono::milliseconds timeout = 5s);
 
     std::vector<fs::path> ScreenshotFiles() const;
+    // The screenshots once the program has no write under way; nullopt when
+    // one is still going at the end of the wait.
+    std::optional<std::vector<fs::path>> WaitForPicturesInPlace();
     // Closes the Control Panel as a window manager does and collects the status.
     std::optional<int> CloseProgram();
     std::string ProgramStderr() const { return ReadFile(sandbox->StderrPath().string()); }

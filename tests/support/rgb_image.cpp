@@ -2,6 +2,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -37,6 +38,13 @@ std::optional<std::string> FirstDifference(const RgbImage& a, const RgbImage& b,
                 return std::string(text);
             }
     return std::nullopt;
+}
+
+size_t CountDifferent(const RgbImage& a, const RgbImage& b) {
+    if (a.width != b.width || a.height != b.height) return std::max(a.pixels.size(), b.pixels.size());
+    size_t count = 0;
+    for (size_t i = 0; i < a.pixels.size(); ++i) count += a.pixels[i] != b.pixels[i];
+    return count;
 }
 
 std::optional<RgbImage> ReadPng(const std::string& path) {

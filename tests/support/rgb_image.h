@@ -19,6 +19,9 @@ struct RgbImage {
 // Where two images first differ, for a message that helps; nullopt when equal.
 // A tolerance lets each channel differ by that many steps.
 std::optional<std::string> FirstDifference(const RgbImage& a, const RgbImage& b, int tolerance = 0);
+// How many pixels differ between two images of one size (all of them when
+// the sizes differ).
+size_t CountDifferent(const RgbImage& a, const RgbImage& b);
 
 // Reads a PNG file with libpng; nullopt when it is missing or not a PNG.
 std::optional<RgbImage> ReadPng(const std::string& path);
