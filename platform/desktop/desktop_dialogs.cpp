@@ -34,6 +34,7 @@ QString CaptionOr(const std::shared_ptr<fw::MessageDialogButton>& b, const char*
 
 void DesktopBackend::RunMessageBox(const std::string& text) {
     MessageDialogView box(QStringLiteral("Quorrel"), QMessageBox::NoIcon, ToQ(text), QString());
+    box.setWindowIcon(messageIcon_);
     box.setWindowModality(Qt::ApplicationModal);
     QPushButton* ok = box.AddButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     box.SetDefaultButton(ok);
@@ -44,6 +45,7 @@ void DesktopBackend::RunMessageBox(const std::string& text) {
 int DesktopBackend::RunMessageDialog(fw::MessageDialog& dialog) {
     MessageDialogView box(
         ToQ(dialog.Title()), IconFor(dialog.Icon()), ToQ(dialog.Message()), ToQ(dialog.Explanation()));
+    box.setWindowIcon(messageIcon_);
     box.setWindowModality(Qt::ApplicationModal);
     QPushButton* action = box.AddButton(CaptionOr(dialog.ActionButton(), "OK"), QDialogButtonBox::AcceptRole);
     QPushButton* cancel = nullptr;

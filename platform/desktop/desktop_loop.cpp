@@ -20,6 +20,11 @@ DesktopBackend::DesktopBackend(std::unique_ptr<native::X11Input> input) : input_
     QApplication::setQuitOnLastWindowClosed(false);
     // Every window and dialog of ours carries the application icon.
     QApplication::setWindowIcon(ApplicationIcon());
+    // A message box may be what tells of low memory, and the toolkit copies a
+    // window's icon at every size into one buffer as the window is made: the
+    // boxes get the small sizes only, a few KiB that the heap has at hand
+    // (the large ones would need a fresh mapping).
+    messageIcon_ = ApplicationIcon(48);
 }
 
 DesktopBackend::~DesktopBackend() { Shutdown(); }

@@ -4,6 +4,7 @@
 
 #include "capture/window1.h"
 #include "settings/settings.h"
+#include "tests/support/address_space.h"
 
 #include <sys/mount.h>
 #include <sys/resource.h>
@@ -104,23 +105,13 @@ TEST_F(PrefsFileTest, DirectivesHoldTheRecordsInFileOrderAfterTheEmptySlot) {
     });
 }
 
-// The process's address space in bytes (VmSize).
-size_t AddressSpace() {
-    std::ifstream in("/proc/self/status");
-    std::string line;
-    while (std::getline(in, line))
-        if (line.rfind("VmSize:", 0) == 0) return std::stoul(line.substr(7)) * 1024;
-    return 0;
-}
-
 // A long line costs the reader a few times its length, not a table per
 // character: the program starts in a child whose address space is limited to
 // what it holds plus six times the file's size, and reads the line after it.
 TEST_F(PrefsFileTest, ALongLineIsReadInLittleMoreThanItsOwnSize) {
     const size_t kLine = size_t{32} << 20;
     WritePrefs("#Colour " + std::string(kLine, 'x') + "\n#MyPeriod 11\n");
-    if (AddressSpace() > (size_t{64} << 30))
-        GTEST_SKIP() << "address space reserved in bulk (a sanitizer): no limit fits";
+    if (AddressSpaceReservedInBulk()) GTEST_SKIP() << "address space reserved in bulk (a sanitizer): no limit fits";
     pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
