@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Memory over many Help openings and chords on a fresh 1280x800 Xvfb.
-#   bench/run_soak_bench.sh [build dir] [operations per phase] [warm-up operations] [help|chord]
+# Memory over many window openings and chords on a fresh 1280x800 Xvfb.
+#   bench/run_soak_bench.sh [build dir] [operations per phase] [warm-up operations] [help|chord|about|selftest]
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 build="${1:-$here/../build}"
