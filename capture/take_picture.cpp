@@ -53,8 +53,11 @@ void TakePicture() {
     MakePictureFileName();
     auto file = NotNil(folder)->Child(PictureFileName);
 
-    if (picture && !PluginEntry<SaveAsPNGEntry>(kSlotSaveAsPNG)(file, picture, 0.0f))
-        RuntimeMsgBox("Picture was not taken!");
+    const bool failed = picture && !PluginEntry<SaveAsPNGEntry>(kSlotSaveAsPNG)(file, picture, 0.0f);
+    // The picture is let go before the message: a write that failed for lack
+    // of memory leaves the message room to show.
+    picture = nullptr;
+    if (failed) RuntimeMsgBox("Picture was not taken!");
 }
 
 }  // namespace quorrel

@@ -60,6 +60,8 @@ struct PeerAccess {
     // --- menus and printing -------------------------------------------------
     // Called after any change below item; held weakly.
     static void AddListener(MenuItem& item, const std::shared_ptr<std::function<void()>>& listener);
+    // The listeners item keeps, the expired ones still held included.
+    static size_t ListenerCount(const MenuItem& item);
     static PrintJobPeer& Job(Graphics& graphics);
 };
 

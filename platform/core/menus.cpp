@@ -59,8 +59,13 @@ std::shared_ptr<MenuItem> MenuItem::_Lookup(const std::shared_ptr<MenuItem>& roo
 }
 
 void PeerAccess::AddListener(MenuItem& item, const std::shared_ptr<std::function<void()>>& listener) {
+    // A shared menu bar outlives the windows that listen to it: what they
+    // left goes before another joins.
+    std::erase_if(item.listeners_, [](const std::weak_ptr<MenuItem::Listener>& w) { return w.expired(); });
     item.listeners_.push_back(listener);
 }
+
+size_t PeerAccess::ListenerCount(const MenuItem& item) { return item.listeners_.size(); }
 
 void MenuItem::Changed() {
     // Tell this item's listeners and those of every item above it.

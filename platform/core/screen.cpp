@@ -2,12 +2,22 @@
 #include "platform/backend.h"
 #include "platform/framework.h"
 
+#include <new>
+
 namespace fw {
 namespace {
 
-std::shared_ptr<Picture> PictureOf(PixelImage image) {
-    if (image.width <= 0 || image.height <= 0) return nullptr;
-    return std::make_shared<Picture>(std::move(image), CurrentBackend().Now());
+// A capture that runs out of memory got nothing: nil, as when nothing was
+// captured, so that the program goes on.
+template <typename Capture>
+std::shared_ptr<Picture> PictureOf(const Capture& capture) {
+    try {
+        PixelImage image = capture();
+        if (image.width <= 0 || image.height <= 0) return nullptr;
+        return std::make_shared<Picture>(std::move(image), CurrentBackend().Now());
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
 }
 
 }  // namespace
@@ -18,7 +28,7 @@ double ScreenInfo::backingScaleFactor() const { return CurrentBackend().BackingS
 
 std::shared_ptr<Picture> ScreenshotDisplay(int32_t index) {
     CheckMainThread();
-    return PictureOf(CurrentBackend().CaptureDisplay(index));
+    return PictureOf([&] { return CurrentBackend().CaptureDisplay(index); });
 }
 
 std::shared_ptr<Picture> ScreenshotRect(int32_t left, int32_t top, int32_t width, int32_t height) {
@@ -36,7 +46,7 @@ std::shared_ptr<Picture> ScreenshotRect(int32_t left, int32_t top, int32_t width
     auto fit = [](int64_t v) {
         return static_cast<int32_t>(v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : v);
     };
-    return PictureOf(CurrentBackend().CaptureRect(fit(l), fit(t), fit(w), fit(h)));
+    return PictureOf([&] { return CurrentBackend().CaptureRect(fit(l), fit(t), fit(w), fit(h)); });
 }
 
 bool _Keyboard::AsyncOptionKey() const {

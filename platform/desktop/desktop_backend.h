@@ -7,11 +7,12 @@
 #include "platform/desktop/native/x11_input.h"
 #include "platform/framework.h"
 
+#include <QIcon>
+
 #include <chrono>
 #include <map>
 #include <memory>
 
-class QIcon;
 class QTimer;
 class QSocketNotifier;
 
@@ -104,9 +105,13 @@ private:
     std::unique_ptr<native::X11Capture> capture_;
     bool captureTried_ = false;
     bool toldScreenUnreadable_ = false;
+
+    // The icon of the message boxes, made at start: see the constructor.
+    QIcon messageIcon_;
 };
 
-// The application icon from the installed icon theme files (empty when missing).
-QIcon ApplicationIcon();
+// The application icon from the installed icon theme files, in the sizes up
+// to `largest` pixels, read at once (empty when missing).
+QIcon ApplicationIcon(int largest = 256);
 
 }  // namespace desktop

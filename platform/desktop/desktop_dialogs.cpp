@@ -36,6 +36,7 @@ QString CaptionOr(const std::shared_ptr<fw::MessageDialogButton>& b, const char*
 void DesktopBackend::RunMessageBox(const std::string& text) {
     if (withoutDisplay_) return;
     MessageDialogView box(QStringLiteral("Quorrel"), QMessageBox::NoIcon, ToQ(text), QString());
+    box.setWindowIcon(messageIcon_);
     box.setWindowModality(Qt::ApplicationModal);
     QPushButton* ok = box.AddButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     box.SetDefaultButton(ok);
@@ -47,6 +48,7 @@ int DesktopBackend::RunMessageDialog(fw::MessageDialog& dialog) {
     if (withoutDisplay_) return dialog.CancelButton() && dialog.CancelButton()->Visible() ? 1 : 0;
     MessageDialogView box(
         ToQ(dialog.Title()), IconFor(dialog.Icon()), ToQ(dialog.Message()), ToQ(dialog.Explanation()));
+    box.setWindowIcon(messageIcon_);
     box.setWindowModality(Qt::ApplicationModal);
     QPushButton* action = box.AddButton(CaptionOr(dialog.ActionButton(), "OK"), QDialogButtonBox::AcceptRole);
     QPushButton* cancel = nullptr;

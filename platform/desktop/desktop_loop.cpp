@@ -11,8 +11,11 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QPixmapCache>
 #include <QSocketNotifier>
 #include <QTimer>
+
+#include <malloc.h>
 
 #include <algorithm>
 #include <climits>
@@ -42,6 +45,19 @@ void ExitDuringLoop() {
 }  // namespace
 
 DesktopBackend::DesktopBackend(std::unique_ptr<native::X11Input> input) : input_(std::move(input)) {
+    // Memory that a long run gives back. A fixed mapping threshold: glibc
+    // would raise it after the first large block is freed, and the captures'
+    // and encoders' blocks of some MB would then stay in the heaps after each
+    // capture, a little more each time; mapped, each is given back when
+    // freed. One arena: the encoder's workers live for one write each, and
+    // each new one could otherwise open another arena that keeps what it used.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+    mallopt(M_ARENA_MAX, 1);
+    // No pixmap cache: the style keys what it caches by the widget's palette,
+    // and every window made anew resolves new palettes, so each opening of a
+    // window with a scroll bar left pixmaps and their keys that no later one
+    // could use. Painting them again costs next to nothing here.
+    QPixmapCache::setCacheLimit(0);
     // Closing the last window ends nothing by itself: the program decides.
     QApplication::setQuitOnLastWindowClosed(false);
     // Every window and dialog of ours carries the application icon.
@@ -57,6 +73,11 @@ DesktopBackend::DesktopBackend(std::unique_ptr<native::X11Input> input) : input_
             if (session::TakeSignals()) Deliver([] { fw::PeerAccess::SessionEnded(); });
         });
     }
+    // A message box may be what tells of low memory, and the toolkit copies a
+    // window's icon at every size into one buffer as the window is made: the
+    // boxes get the small sizes only, a few KiB that the heap has at hand
+    // (the large ones would need a fresh mapping).
+    messageIcon_ = ApplicationIcon(48);
 }
 
 DesktopBackend::~DesktopBackend() { Shutdown(); }

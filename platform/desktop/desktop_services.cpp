@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QIcon>
+#include <QPixmap>
 #include <QUrl>
 
 #include <filesystem>
@@ -28,18 +29,23 @@ private:
 
 }  // namespace
 
-QIcon ApplicationIcon() {
+QIcon ApplicationIcon(int largest) {
     // Installed in the desktop's icon theme layout, share/icons/hicolor, beside
-    // share/quorrel; the build tree has the same layout.
+    // share/quorrel; the build tree has the same layout. Read now, not when a
+    // window first needs them, so that no window waits for (or fails in)
+    // decoding them.
     QIcon icon;
     const std::string resources = DesktopBackend::ResourcesFolder();
     if (resources.empty()) return icon;
     const std::filesystem::path hicolor = std::filesystem::path(resources).parent_path() / "icons" / "hicolor";
     for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        if (size > largest) break;
         const std::string dim = std::to_string(size);
         const std::filesystem::path file = hicolor / (dim + "x" + dim) / "apps" / "quorrel.png";
         std::error_code ec;
-        if (std::filesystem::is_regular_file(file, ec)) icon.addFile(QString::fromStdString(file.string()));
+        if (!std::filesystem::is_regular_file(file, ec)) continue;
+        const QPixmap pixmap(QString::fromStdString(file.string()));
+        if (!pixmap.isNull()) icon.addPixmap(pixmap);
     }
     return icon;
 }

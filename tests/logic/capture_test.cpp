@@ -5,6 +5,11 @@
 #include "capture/capture_state.h"
 #include "capture/window1.h"
 #include "settings/settings.h"
+#include "tests/support/address_space.h"
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace quorrel::test {
 namespace {
@@ -146,6 +151,44 @@ TEST_F(CaptureTest, NoPictureMeansNoFileNoMessageAndTheNextCaptureRuns) {
     EXPECT_EQ(hl().Log().capturesDisplay.size(), 2u);
     EXPECT_TRUE(hl().Log().messageBoxes.empty());
     EXPECT_EQ(ListScreenshots().size(), 1u);
+}
+
+// Low memory: a capture that cannot have the memory for its picture got
+// nothing. The program goes on, and the next capture, with the memory back,
+// writes its file. Each headroom in a child of its own, whose address space
+// is limited to what it maps plus the headroom; the screen is larger than
+// any of them.
+TEST_F(CaptureTest, ACaptureWithoutMemoryGivesNoPictureAndTheProgramGoesOn) {
+    if (AddressSpaceReservedInBulk()) GTEST_SKIP() << "address space reserved in bulk (a sanitizer): no limit fits";
+    hl().SetScreen(SolidScreen(4096, 2048, 0x336699));
+    for (size_t headroomMiB : {1, 8, 24}) {
+        SCOPED_TRACE(std::to_string(headroomMiB) + " MiB");
+        pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            rlimit saved{};
+            if (::getrlimit(RLIMIT_AS, &saved) != 0) std::_Exit(2);
+            bool nothingTaken = false;
+            int status = Run([&](Headless& h) {
+                rlimit limited = saved;
+                limited.rlim_cur = AddressSpace() + (headroomMiB << 20);
+                if (::setrlimit(RLIMIT_AS, &limited) != 0) std::_Exit(2);
+                Chord(h);
+                ::setrlimit(RLIMIT_AS, &saved);
+                nothingTaken = !TakingPicture && ListScreenshots().empty() && h.Log().messageBoxes.empty();
+                Chord(h);
+            });
+            bool next = hl().Log().capturesDisplay.size() == 2 && ListScreenshots().size() == 1 &&
+                        hl().Log().messageBoxes.empty();
+            std::_Exit(status == 0 && nothingTaken && next ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << WTERMSIG(status);
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+        fs::remove_all(ScreenshotsDir());
+        fs::create_directories(ScreenshotsDir());
+    }
 }
 
 TEST_F(CaptureTest, AFailedSaveShowsTheMessageOnceBlocksTicksMeanwhileAndTheNextCaptureRuns) {

@@ -1,5 +1,6 @@
 // The Help window through the program's own menu commands: one window, styled
 // when it opens, and the selection read-out.
+#include "app/menu_bars.h"
 #include "help/help_text.h"
 #include "help/help_window.h"
 #include "program_fixture.h"
@@ -103,6 +104,21 @@ TEST_F(HelpWindowTest, AfterPrintHelpOrCloseANewWindowShowsTheDesignAgain) {
 
         h.ChooseMenu("HelpShowHelp");
         ExpectFreshDesign(OpenHelp());
+        h.CloseWindow(ControlPanel());
+    });
+}
+
+// The Help window's menu bar lives for the whole run; each window that has
+// shown it leaves nothing behind on it.
+TEST_F(HelpWindowTest, OpeningsAndClosesLeaveNothingOnTheSharedMenuBar) {
+    Run([&](Headless& h) {
+        for (int i = 0; i < 5; ++i) {
+            h.ChooseMenu("HelpShowHelp");
+            ASSERT_TRUE(OpenHelp());
+            h.CloseWindow(OpenHelp());
+        }
+        h.ChooseMenu("HelpShowHelp");
+        EXPECT_EQ(fw::PeerAccess::ListenerCount(*quorrel::MenuBar2Instance()), 1u);
         h.CloseWindow(ControlPanel());
     });
 }

@@ -1,6 +1,7 @@
 // The PNG writer: files that libpng reads back pixel for pixel, and failures
 // that return false with nothing left behind and nothing earlier destroyed.
 #include "platform/core/png_file.h"
+#include "tests/support/address_space.h"
 #include "tests/support/rgb_image.h"
 
 #include <gtest/gtest.h>
@@ -206,14 +207,6 @@ TEST_F(PngFileTest, FullFilesystemKeepsEarlierFile) {
     ExpectFailedWriteKeepsEarlierFile(small, [&] { return Write(small / "shot.png", big); });
 }
 
-// The address space the process maps now, from /proc/self/statm (pages).
-size_t MappedBytes() {
-    std::ifstream statm("/proc/self/statm");
-    size_t pages = 0;
-    statm >> pages;
-    return pages * static_cast<size_t>(sysconf(_SC_PAGESIZE));
-}
-
 // Runs in a child: limits the address space to what is mapped now plus
 // `headroom` and writes into the test's folder. Exits 0 for false with the
 // folder left empty, 1 for true, 3 for false with something left there; an
@@ -222,7 +215,7 @@ size_t MappedBytes() {
     rlimit saved{};
     if (getrlimit(RLIMIT_AS, &saved) != 0) std::_Exit(2);
     rlimit limited = saved;
-    limited.rlim_cur = MappedBytes() + headroom;
+    limited.rlim_cur = quorrel::test::AddressSpace() + headroom;
     if (setrlimit(RLIMIT_AS, &limited) != 0) std::_Exit(2);
     const bool written =
         fw::png::WriteFile((folder / "shot.png").string(), picture.width, picture.height, picture.pixels);

@@ -4,6 +4,7 @@
 
 #include "capture/window1.h"
 #include "settings/settings.h"
+#include "tests/support/address_space.h"
 
 #include <fcntl.h>
 #include <sys/mount.h>
@@ -197,15 +198,6 @@ TEST_F(PrefsFileTest, DirectivesHoldTheLastLineOfEachAppliedName) {
     });
 }
 
-// The process's address space in bytes (VmSize).
-size_t AddressSpace() {
-    std::ifstream in("/proc/self/status");
-    std::string line;
-    while (std::getline(in, line))
-        if (line.rfind("VmSize:", 0) == 0) return std::stoul(line.substr(7)) * 1024;
-    return 0;
-}
-
 // Reading takes memory of its own, not of the file's size: the program
 // starts in a child whose address space is limited to what it holds plus
 // far less than the file, a long number line and then a mass of directive
@@ -224,8 +216,7 @@ TEST_F(PrefsFileTest, AFileIsReadInMemoryThatDoesNotGrowWithIt) {
         out << "#Sound True\n";
         ASSERT_TRUE(out.good());
     }
-    if (AddressSpace() > (size_t{64} << 30))
-        GTEST_SKIP() << "address space reserved in bulk (a sanitizer): no limit fits";
+    if (AddressSpaceReservedInBulk()) GTEST_SKIP() << "address space reserved in bulk (a sanitizer): no limit fits";
     pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {

@@ -6,9 +6,11 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
 #include <sys/ipc.h>
+#include <sys/mman.h>
 #include <sys/shm.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <optional>
 
 #include "platform/desktop/native/x_error_trap.h"
@@ -18,6 +20,9 @@ namespace native {
 
 namespace {
 
+// What reserving the shared segment came to.
+enum class Reservation { Ready, NoMemory, Refused };
+
 class SharedSegment {
 public:
     explicit SharedSegment(Display* display) : display_(display) {}
@@ -25,17 +30,20 @@ public:
     SharedSegment(const SharedSegment&) = delete;
     SharedSegment& operator=(const SharedSegment&) = delete;
 
-    // A segment of at least `bytes`, attached to the server; false when the
-    // server cannot attach one (a remote display, say).
-    bool Reserve(size_t bytes) {
-        if (attached_ && capacity_ >= bytes) return true;
+    // A segment of at least `bytes`, attached to the server; Refused when the
+    // server cannot attach one (a remote display, say), NoMemory when this
+    // process has no room for it now.
+    Reservation Reserve(size_t bytes) {
+        if (attached_ && capacity_ >= bytes) return Reservation::Ready;
         Release();
         info_.shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
-        if (info_.shmid < 0) return false;
+        if (info_.shmid < 0) return errno == ENOMEM ? Reservation::NoMemory : Reservation::Refused;
         void* address = shmat(info_.shmid, nullptr, 0);
         if (address == reinterpret_cast<void*>(-1)) {
+            const int error = errno;
             shmctl(info_.shmid, IPC_RMID, nullptr);
-            return false;
+            info_ = {};
+            return error == ENOMEM ? Reservation::NoMemory : Reservation::Refused;
         }
         info_.shmaddr = static_cast<char*>(address);
         info_.readOnly = False;
@@ -47,11 +55,11 @@ public:
         if (!ok) {
             shmdt(info_.shmaddr);
             info_ = {};
-            return false;
+            return Reservation::Refused;
         }
         attached_ = true;
         capacity_ = bytes;
-        return true;
+        return Reservation::Ready;
     }
 
     XShmSegmentInfo* Info() { return &info_; }
@@ -127,7 +135,9 @@ public:
         if (!format_.ReadColormap(display_, colormap_)) return {};
         if (useShm_) {
             Image image;
-            if (CaptureShm(cx, cy, w, h, image)) return image;
+            const Reservation served = CaptureShm(cx, cy, w, h, image);
+            // Low memory now is no reason to give shared memory up.
+            if (served != Reservation::Refused) return image;
             // The server would not serve this one through shared memory:
             // the plain request from now on.
             useShm_ = false;
@@ -136,7 +146,8 @@ public:
     }
 
 private:
-    bool CaptureShm(int32_t x, int32_t y, int32_t w, int32_t h, Image& out) {
+    // The picture in `out` (empty without the memory for it) unless Refused.
+    Reservation CaptureShm(int32_t x, int32_t y, int32_t w, int32_t h, Image& out) {
         XImage* image = XShmCreateImage(display_,
                                         visual_,
                                         static_cast<unsigned>(depth_),
@@ -145,21 +156,34 @@ private:
                                         segment_->Info(),
                                         static_cast<unsigned>(w),
                                         static_cast<unsigned>(h));
-        if (!image) return false;
+        if (!image) return Reservation::NoMemory;  // only its small header is allocated
         const size_t bytes = static_cast<size_t>(image->bytes_per_line) * static_cast<size_t>(h);
-        bool ok = segment_->Reserve(bytes);
-        if (ok) {
+        Reservation served = segment_->Reserve(bytes);
+        if (served == Reservation::Ready) {
             image->data = segment_->Info()->shmaddr;
             XErrorTrap trap(display_);
-            ok = XShmGetImage(display_, root_, image, x, y, AllPlanes) && !trap.Caught();
-            if (ok) out = format_.Convert(image);
+            if (XShmGetImage(display_, root_, image, x, y, AllPlanes) && !trap.Caught()) out = format_.Convert(image);
+            else served = Reservation::Refused;
         }
         image->data = nullptr;  // the segment is ours, not the image's
         XDestroyImage(image);
-        return ok;
+        return served;
+    }
+
+    // Xlib ends the process when it cannot allocate a reply, and the reply
+    // to XGetImage holds the whole area: so make sure first that this much
+    // can be had now (the main thread is the only one that captures).
+    static bool RoomForReply(int32_t w, int32_t h) {
+        const size_t bytes = size_t{4} * static_cast<size_t>(w) * static_cast<size_t>(h) + 64;
+        // A mapping rather than malloc: a compiler may drop an unused malloc.
+        void* probe = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (probe == MAP_FAILED) return false;
+        munmap(probe, bytes);
+        return true;
     }
 
     Image CapturePlain(int32_t x, int32_t y, int32_t w, int32_t h) {
+        if (!RoomForReply(w, h)) return {};
         XErrorTrap trap(display_);
         XImage* image =
             XGetImage(display_, root_, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h), AllPlanes, ZPixmap);

@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <cstring>
+#include <new>
 
 #include "platform/desktop/native/x_error_trap.h"
 
@@ -89,9 +90,15 @@ bool PixelFormat::IsPlainRgb32(const XImage* image) const {
 
 Image PixelFormat::Convert(const XImage* image) const {
     Image out;
+    // Without the memory for the picture the capture got nothing; the caller
+    // still owns the X image and frees it.
+    try {
+        out.pixels.resize(static_cast<size_t>(image->width) * static_cast<size_t>(image->height));
+    } catch (const std::bad_alloc&) {
+        return {};
+    }
     out.width = image->width;
     out.height = image->height;
-    out.pixels.resize(static_cast<size_t>(out.width) * static_cast<size_t>(out.height));
     uint32_t* dst = out.pixels.data();
     if (IsPlainRgb32(image)) {
         // The common case: each pixel already is 0x??RRGGBB in host order.

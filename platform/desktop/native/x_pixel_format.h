@@ -17,7 +17,8 @@ public:
     // store new ones at any moment, so once per capture. Nothing to do for
     // TrueColor. False when the server would not give them.
     bool ReadColormap(Display* display, Colormap colormap);
-    // For a colour-mapped visual, after ReadColormap.
+    // For a colour-mapped visual, after ReadColormap. An empty image when the
+    // memory for it cannot be had.
     Image Convert(const XImage* image) const;
 
 private:
