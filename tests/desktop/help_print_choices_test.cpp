@@ -205,7 +205,8 @@ TEST_P(PrintSystemQueue, TakesTheJobUnderItsNameWithThePagesAndCopiesChosen) {
             ASSERT_EQ(printer.duplex(), c.duplex);
         },
         Pdf());
-    EXPECT_TRUE(backend_->messages.empty());
+    EXPECT_TRUE(backend_->messages.empty())
+        << (backend_->messages.empty() ? "" : backend_->messages.front()) << "\n" << cups.Log();
     EXPECT_FALSE(OpenHelp());
     EXPECT_EQ(cups.JobTitles(), std::vector<std::string>{"Quorrel Help"});
     EXPECT_EQ(PageNumbers(cups.FirstDocument()), c.pages);
