@@ -118,11 +118,13 @@ std::unique_ptr<AtomicFile> AtomicFile::Create(const std::string& path, Links li
         const auto resolved = std::filesystem::canonical(path, error);
         if (!error) targetPath = resolved.string();
     }
-    // A file its own permissions keep from being written is not replaced: the
-    // rename would go round them.
+    // A file its own permissions keep from being written is not replaced (the
+    // rename would go round them), and one that is keeps its permissions. Not
+    // so for a file whose links are replaced (a picture): it mostly goes
+    // beside what holds its name, which says nothing of the new file.
     struct stat old {};
-    const int found = links == Links::Follow ? ::stat(targetPath.c_str(), &old) : ::lstat(targetPath.c_str(), &old);
-    const bool replacing = found == 0 && S_ISREG(old.st_mode);
+    const bool replacing =
+        links == Links::Follow && ::stat(targetPath.c_str(), &old) == 0 && S_ISREG(old.st_mode);
     if (replacing && ::faccessat(AT_FDCWD, targetPath.c_str(), W_OK, AT_EACCESS) != 0) return nullptr;
     std::string tempPath;
     int fd = ::open(FolderOf(targetPath).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);

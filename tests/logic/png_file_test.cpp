@@ -125,6 +125,28 @@ TEST_F(PngFileTest, WritersOfOneNameAtOnceEachGetANameOfTheirOwn) {
     }
 }
 
+TEST_F(PngFileTest, AReadOnlyFileUnderTheNameStaysAndThePictureGoesBesideIt) {
+    // As an ordinary user (root may write anyway), owner of the folder: what
+    // holds the name may not be written, which says nothing of a new file.
+    const bool root = geteuid() == 0;
+    if (root) ASSERT_EQ(chown(folder.c_str(), 65534, 65534), 0);
+    std::ofstream(folder / "shot.png") << "the user's";
+    fs::permissions(folder / "shot.png", fs::perms(0444));
+    if (root) ASSERT_EQ(seteuid(65534), 0);
+    const RgbImage p = Picture(16, 16, 21);
+    const auto refuse = [](const std::string&, const struct stat&) { return false; };
+    const auto placed = fw::png::WriteNewFile((folder / "shot.png").string(), p.width, p.height, p.pixels, refuse);
+    if (root && seteuid(0) != 0) std::abort();  // every later test would run as nobody
+    ASSERT_TRUE(placed.has_value());
+    EXPECT_EQ(placed->path, (folder / "shot (2).png").string());
+    EXPECT_EQ(Contents(folder / "shot.png"), "the user's");
+    // The new picture is its owner's to change, not read-only like its neighbour.
+    EXPECT_TRUE((fs::status(placed->path).permissions() & fs::perms::owner_write) != fs::perms::none);
+    const auto back = ReadPng(placed->path);
+    ASSERT_TRUE(back.has_value());
+    EXPECT_TRUE(back->pixels == p.pixels);
+}
+
 TEST_F(PngFileTest, NameAtTheLengthLimitIsWritten) {
     // The temporary name beside it must not grow past the limit.
     const fs::path path = folder / (std::string(251, 'n') + ".png");

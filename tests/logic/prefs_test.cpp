@@ -370,6 +370,25 @@ TEST_F(FailedSaveTest, AFileSizeLimitKeepsTheOldFile) {
     ExpectSaveKeepsTheOldFile([&] { return FileSizeLimit(Home()); });
 }
 
+TEST_F(FailedSaveTest, AFullFilesystemKeepsTheOldFile) {
+    // A tiny filesystem of its own for the preferences folder, filled up
+    // after the old file.
+    if (mount("tmpfs", PrefsDir().c_str(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "mounting a small filesystem needs root";
+    struct Unmount {
+        fs::path at;
+        ~Unmount() { umount2(at.c_str(), MNT_DETACH); }
+    } unmount{PrefsDir()};
+    WritePrefs(kOldPrefs);
+    {
+        std::ofstream filler(PrefsDir() / "filler", std::ios::binary);
+        const std::string block(4096, 'f');
+        for (int i = 0; i < 64 && filler; ++i) filler.write(block.data(), block.size()).flush();
+    }
+    ASSERT_LT(fs::file_size(PrefsDir() / "filler"), 64u * 1024) << "the filesystem did not fill up";
+    ExpectSaveKeepsTheOldFile([] { return std::optional<Undo>(Undo([] {})); });
+}
+
 TEST_F(FailedSaveTest, AFileItsModeKeepsFromWritingIsKept) {
     for (mode_t mode : {0444, 0400, 0000}) {
         SCOPED_TRACE(mode);
