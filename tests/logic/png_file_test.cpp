@@ -129,10 +129,14 @@ TEST_F(PngFileTest, AReadOnlyFileUnderTheNameStaysAndThePictureGoesBesideIt) {
     // As an ordinary user (root may write anyway), owner of the folder: what
     // holds the name may not be written, which says nothing of a new file.
     const bool root = geteuid() == 0;
-    if (root) ASSERT_EQ(chown(folder.c_str(), 65534, 65534), 0);
+    if (root) {
+        ASSERT_EQ(chown(folder.c_str(), 65534, 65534), 0);
+    }
     std::ofstream(folder / "shot.png") << "the user's";
     fs::permissions(folder / "shot.png", fs::perms(0444));
-    if (root) ASSERT_EQ(seteuid(65534), 0);
+    if (root) {
+        ASSERT_EQ(seteuid(65534), 0);
+    }
     const RgbImage p = Picture(16, 16, 21);
     const auto refuse = [](const std::string&, const struct stat&) { return false; };
     const auto placed = fw::png::WriteNewFile((folder / "shot.png").string(), p.width, p.height, p.pixels, refuse);
