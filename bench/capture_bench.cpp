@@ -32,6 +32,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/program_launch.h"
 #include "platform/core/png_file.h"
 #include "platform/desktop/native/x11_capture.h"
 
@@ -174,14 +175,7 @@ public:
         fs::create_directories(shots_);
         watch_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
         if (watch_ >= 0) inotify_add_watch(watch_, shots_.c_str(), IN_MOVED_TO | IN_CREATE);
-        pid_ = fork();
-        if (pid_ == 0) {
-            setenv("HOME", home.c_str(), 1);
-            for (const char* name : {"XDG_CONFIG_HOME", "XDG_DOCUMENTS_DIR", "QT_QPA_PLATFORM", "WAYLAND_DISPLAY"})
-                unsetenv(name);
-            execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
-            _exit(127);
-        }
+        pid_ = bench::LaunchProgram(binary, home);
     }
     ~Program() {
         Stop();

@@ -32,6 +32,8 @@
 #include <thread>
 #include <vector>
 
+#include "bench/program_launch.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -159,14 +161,7 @@ public:
     Program(const std::string& binary, const fs::path& home) : shots_(home / "Documents" / "QuorrelScreenshots") {
         fs::create_directories(shots_);
         fs::create_directories(home / ".config");
-        pid_ = fork();
-        if (pid_ == 0) {
-            setenv("HOME", home.c_str(), 1);
-            for (const char* name : {"XDG_CONFIG_HOME", "XDG_DOCUMENTS_DIR", "QT_QPA_PLATFORM", "WAYLAND_DISPLAY"})
-                unsetenv(name);
-            execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
-            _exit(127);
-        }
+        pid_ = bench::LaunchProgram(binary, home);
     }
     ~Program() {
         if (pid_ <= 0) return;
